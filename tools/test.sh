@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds both configurations and runs every test layer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root="$PWD"
+jobs="${ORDER_JOBS:-2}"
+
+bash tools/install-deps.sh
+
+echo "== host: pure code with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset host >/dev/null
+cmake --build --preset host -j "$jobs"
+ctest --preset host -j "$jobs"
+
+echo "== win32: the shipped i686 executable and every test program, cross-built"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j "$jobs"
+
+bash tools/wine-prefix.sh null
+source tools/wine-env.sh
+# Wine runs the i686 build where the kernel can start 32-bit programs; elsewhere the same code
+# is built for x86_64 and its tests run under Wine's 64-bit loader.
+winbuild=win32
+if [ "$ORDER_WINE_BITS" = 64 ]; then
+  winbuild=win64
+  echo "== win64: 32-bit programs cannot run on this kernel; building the tests for x86_64"
+  cmake --preset win64 >/dev/null
+  cmake --build --preset win64 -j "$jobs"
+fi
+export ORDER_WINBUILD="$winbuild"
+
+echo "== $winbuild: tests under Wine (null display)"
+# One warm wineserver for the whole run; started detached so ctest does not wait on its pipes.
+wineserver -p </dev/null >/dev/null 2>&1
+wine wineboot </dev/null >/dev/null 2>&1 || true
+trap 'source "$root/tools/wine-env.sh"; wineserver -k 2>/dev/null || true' EXIT
+# Serial: the tests share one registry and one window station.
+ctest --preset "$winbuild"
+
+if [ -d tests/e2e ] && ls tests/e2e/*.sh >/dev/null 2>&1; then
+  echo "== end to end under Xvfb"
+  bash tests/e2e/run-all.sh
+fi
+
+echo "== all test layers passed"
