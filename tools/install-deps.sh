@@ -11,7 +11,7 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 
 pkgs=(g++-mingw-w64-i686-posix wine wine32:i386 wine64 xvfb xdotool fonts-wine fonts-wqy-zenhei
-      locales cmake make g++ clang googletest imagemagick python3 libssl-dev x11-utils
+      locales cmake make g++ clang libclang-rt-14-dev googletest imagemagick python3 libssl-dev x11-utils
       g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 nsis zip)
 
 missing=()

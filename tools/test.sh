@@ -12,6 +12,11 @@ cmake --preset host >/dev/null
 cmake --build --preset host -j "$jobs"
 ctest --preset host -j "$jobs"
 
+echo "== fuzz: libFuzzer over the pure code, a bounded time per target"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+ctest --preset fuzz -j "$jobs"
+
 echo "== win32: the shipped i686 executable and every test program, cross-built"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
