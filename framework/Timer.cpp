@@ -1,13 +1,12 @@
 #include "framework/Timer.h"
 
-namespace fw {
 
 namespace {
 const wchar_t kTimerClass[] = L"OrderTimerWindow";
 constexpr UINT_PTR kTimerId = 1;
 } // namespace
 
-class TTimer::Window : public TWindow {
+class TTimer::Window : public fw::TWindow {
 public:
     explicit Window(TTimer& owner) : owner_(owner) {
         RegisterClass(kTimerClass, 0);
@@ -20,7 +19,7 @@ protected:
             owner_.Tick();
             return 0;
         }
-        return TWindow::WndProc(msg, wParam, lParam);
+        return fw::TWindow::WndProc(msg, wParam, lParam);
     }
 
 private:
@@ -65,4 +64,3 @@ void TTimer::Tick() {
     if (running_ && onTimer_) onTimer_(this);
 }
 
-} // namespace fw

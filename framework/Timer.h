@@ -9,7 +9,6 @@
 #include "framework/Events.h"
 #include "framework/Window.h"
 
-namespace fw {
 
 class TTimer : public TObject {
 public:
@@ -42,4 +41,3 @@ private:
     std::unique_ptr<Window> window_;
 };
 
-} // namespace fw

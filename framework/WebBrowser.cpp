@@ -10,7 +10,6 @@
 // COM interfaces have no virtual destructors by design; our objects delete themselves in Release.
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
-namespace fw {
 
 namespace {
 
@@ -45,7 +44,7 @@ std::wstring HResultText(HRESULT hr) {
 // ---------------------------------------------------------------------------------------------
 // The child window the control lives in. Its size is the control's size.
 
-class TWebBrowser::Host : public TWindow {
+class TWebBrowser::Host : public fw::TWindow {
 public:
     explicit Host(TWebBrowser& owner) : owner_(owner) {}
     bool Create(HWND parent, const RECT& r) {
@@ -64,7 +63,7 @@ protected:
         case WM_ERASEBKGND:
             return 1; // the control covers the whole window
         default:
-            return TWindow::WndProc(msg, wParam, lParam);
+            return fw::TWindow::WndProc(msg, wParam, lParam);
         }
     }
 
@@ -233,7 +232,7 @@ public:
             if (cancelArg.vt == (VT_BYREF | VT_BOOL) && cancelArg.pboolVal)
                 *cancelArg.pboolVal = cancel ? VARIANT_TRUE : VARIANT_FALSE;
         } catch (...) {
-            HandleCurrentException();
+            fw::HandleCurrentException();
         }
         return S_OK;
     }
@@ -273,7 +272,7 @@ bool TWebBrowser::Create(HWND parent, const RECT& bounds) {
     if (SUCCEEDED(hr)) hr = oleObject_.As(browser_);
     if (SUCCEEDED(hr)) oleObject_.As(inPlaceObject_);
     if (SUCCEEDED(hr)) {
-        ComPtr<IConnectionPointContainer> container;
+        fw::ComPtr<IConnectionPointContainer> container;
         hr = oleObject_.As(container);
         if (SUCCEEDED(hr))
             hr = container->FindConnectionPoint(DIID_DWebBrowserEvents2,
@@ -349,7 +348,7 @@ bool TWebBrowser::TranslateAccelerator(MSG& msg) noexcept {
     if (!oleObject_ || msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
     HWND host = Handle();
     if (msg.hwnd != host && !::IsChild(host, msg.hwnd)) return false;
-    ComPtr<IOleInPlaceActiveObject> active;
+    fw::ComPtr<IOleInPlaceActiveObject> active;
     if (FAILED(oleObject_.As(active))) return false;
     return active->TranslateAccelerator(&msg) == S_OK;
 }
@@ -358,4 +357,3 @@ void TWebBrowser::BeforeNavigate2(const std::wstring& url, bool& cancel) {
     if (OnBeforeNavigate2) OnBeforeNavigate2(this, url, cancel);
 }
 
-} // namespace fw

@@ -21,7 +21,6 @@
 #include "framework/Events.h"
 #include "framework/Window.h"
 
-namespace fw {
 
 // URL is the address the control is about to load; setting Cancel stops the navigation.
 using TBeforeNavigate2Event =
@@ -79,11 +78,10 @@ private:
     std::unique_ptr<Host> host_;
     Site* site_ = nullptr;     // one reference held while the control lives
     Events* events_ = nullptr; // one reference held while the control lives
-    ComPtr<IOleObject> oleObject_;
-    ComPtr<IOleInPlaceObject> inPlaceObject_;
-    ComPtr<IWebBrowser2> browser_;
-    ComPtr<IConnectionPoint> connectionPoint_;
+    fw::ComPtr<IOleObject> oleObject_;
+    fw::ComPtr<IOleInPlaceObject> inPlaceObject_;
+    fw::ComPtr<IWebBrowser2> browser_;
+    fw::ComPtr<IConnectionPoint> connectionPoint_;
     DWORD adviseCookie_ = 0;
 };
 
-} // namespace fw

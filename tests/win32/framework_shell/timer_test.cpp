@@ -39,7 +39,7 @@ TEST(TTimer, RunsOnlyWhenEnabledWithAnIntervalAndAHandler) {
         {true, 300, false, false},
     };
     for (const Case& c : cases) {
-        fw::TTimer timer;
+        TTimer timer;
         timer.SetEnabled(c.enabled);
         timer.SetInterval(c.interval);
         if (c.handler) timer.SetOnTimer([](TObject*) {});
@@ -49,7 +49,7 @@ TEST(TTimer, RunsOnlyWhenEnabledWithAnIntervalAndAHandler) {
 }
 
 TEST(TTimer, TicksThroughTheMessageLoopUntilDisabled) {
-    fw::TTimer timer;
+    TTimer timer;
     timer.SetInterval(20);
     int ticks = 0;
     TObject* sender = nullptr;
@@ -69,7 +69,7 @@ TEST(TTimer, TicksThroughTheMessageLoopUntilDisabled) {
 }
 
 TEST(TTimer, AHandlerThatDisablesTheTimerRunsExactlyOnce) {
-    fw::TTimer timer;
+    TTimer timer;
     timer.SetInterval(10);
     int ticks = 0;
     timer.SetOnTimer([&](TObject*) {
@@ -84,7 +84,7 @@ TEST(TTimer, AHandlerThatDisablesTheTimerRunsExactlyOnce) {
 TEST(TTimer, AnExceptionInTheHandlerIsReportedAndTheTimerGoesOn) {
     g_reported.clear();
     fw::SetExceptionHandler(Record);
-    fw::TTimer timer;
+    TTimer timer;
     timer.SetInterval(10);
     timer.SetOnTimer([](TObject*) { throw Exception(L"tick failed"); });
     Pump(100);

@@ -42,7 +42,7 @@ bool PumpUntil(Pred pred, int milliseconds = 3000) {
     return pred();
 }
 
-HWND ControlWindow(fw::TWebBrowser& b) {
+HWND ControlWindow(TWebBrowser& b) {
     fw::ComPtr<IOleWindow> window;
     if (!b.Browser() || FAILED(b.Browser()->QueryInterface(IID_IOleWindow,
                                                          reinterpret_cast<void**>(window.ReleaseAndGetAddressOf()))))
@@ -80,7 +80,7 @@ protected:
     }
 
     Parent parent;
-    fw::TWebBrowser browser;
+    TWebBrowser browser;
 };
 
 } // namespace
@@ -189,7 +189,7 @@ TEST_F(WebBrowserTest, DestroyControlReleasesEverythingAndLeavesTheObjectUsable)
 
 TEST(WebBrowserWithoutOle, CreateFailsCleanlyWhenOleIsNotInitialised) {
     Parent parent;
-    fw::TWebBrowser browser;
+    TWebBrowser browser;
     EXPECT_FALSE(browser.Create(parent.Handle(), RECT{0, 0, 100, 100}));
     EXPECT_FALSE(browser.Active());
     EXPECT_FALSE(::IsWindow(browser.Handle()));
