@@ -125,4 +125,6 @@ def caption_strip(kind):
         strips.caption_frame(w, CAPTION_HEIGHT, glyph, pressed[0], pressed[1], pressed[2], 1.0),
         strips.caption_frame(w, CAPTION_HEIGHT, glyph, None, 0, (168, 176, 188), 1.0),
     ]
-    return strips.join([strips.finish(f, under) for f in frames])
+    # The buttons stand on a panel of their own, not on the title bar's picture: they carry the
+    # title bar's pixels themselves, so the panel shows at most through each bottom-left pixel.
+    return strips.join([strips.finish(f, under, opaque=True) for f in frames])

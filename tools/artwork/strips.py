@@ -12,13 +12,18 @@ import palette as P
 STATES = ("normal", "hover", "pressed", "disabled")
 
 
-def finish(frame, under, key=P.KEY):
-    """Opaque frame: key where nothing is drawn, else the art over under(x, y)."""
+def finish(frame, under, key=P.KEY, opaque=False):
+    """Opaque frame: the art over under(x, y), and the key where nothing is drawn.
+
+    With opaque set, untouched pixels take under(x, y) as well and only the bottom-left pixel
+    is the key: for buttons whose parent paints a plain colour, not the picture they stand on.
+    """
     out = Canvas(frame.width, frame.height)
     for y in range(frame.height):
         for x in range(frame.width):
             p = frame.get(x, y)
-            if to_byte(p[3] * 255.0) == 0:
+            bottom_left = x == 0 and y == frame.height - 1
+            if bottom_left or (not opaque and to_byte(p[3] * 255.0) == 0):
                 out.put(x, y, key)
                 continue
             bg = under(x, y)
@@ -27,8 +32,8 @@ def finish(frame, under, key=P.KEY):
             if tuple(to_byte(v) for v in colour) == key:
                 colour = (colour[0], colour[1] + 1, colour[2])   # never the key by accident
             out.put(x, y, colour)
-    if out.rgb_bytes(0, frame.height - 1) != key:
-        raise AssertionError("a frame's bottom-left pixel must be its key colour")
+    if to_byte(frame.get(0, frame.height - 1)[3] * 255.0) != 0:
+        raise AssertionError("the art must leave a frame's bottom-left pixel (the key) free")
     return out
 
 
