@@ -7,6 +7,10 @@ jobs="${ORDER_JOBS:-2}"
 
 bash tools/install-deps.sh
 
+echo "== tools: the demo web application and the artwork generator"
+python3 -m unittest discover -s tools/demo -p 'test_*.py'
+python3 -m unittest discover -s tools/artwork -p 'test_*.py'
+
 echo "== host: pure code with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset host >/dev/null
 cmake --build --preset host -j "$jobs"
