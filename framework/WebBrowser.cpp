@@ -13,8 +13,6 @@
 
 namespace {
 
-const wchar_t kHostClass[] = L"OrderBrowserHost";
-
 // The text of a BSTR argument, which the control may pass by value or by reference to a VARIANT.
 std::wstring VariantText(const VARIANT* v) {
     while (v && v->vt == (VT_BYREF | VT_VARIANT)) v = v->pvarVal;
@@ -40,36 +38,6 @@ std::wstring HResultText(HRESULT hr) {
 }
 
 } // namespace
-
-// ---------------------------------------------------------------------------------------------
-// The child window the control lives in. Its size is the control's size.
-
-class TWebBrowser::Host : public fw::TWindow {
-public:
-    explicit Host(TWebBrowser& owner) : owner_(owner) {}
-    bool Create(HWND parent, const RECT& r) {
-        RegisterClass(kHostClass, 0, nullptr);
-        return CreateOwnHandle(0, kHostClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN |
-                               WS_CLIPSIBLINGS, r.left, r.top, r.right - r.left,
-                               r.bottom - r.top, parent, nullptr);
-    }
-
-protected:
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        switch (msg) {
-        case WM_SIZE:
-            owner_.HostResized();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1; // the control covers the whole window
-        default:
-            return fw::TWindow::WndProc(msg, wParam, lParam);
-        }
-    }
-
-private:
-    TWebBrowser& owner_;
-};
 
 // ---------------------------------------------------------------------------------------------
 // The container side the control talks to: client site, in-place site and in-place frame.
@@ -245,17 +213,36 @@ private:
 
 // ---------------------------------------------------------------------------------------------
 
-TWebBrowser::TWebBrowser() : host_(std::make_unique<Host>(*this)) {}
+TWebBrowser::TWebBrowser(TComponent* AOwner) : TWinControl(AOwner) {}
 
 TWebBrowser::~TWebBrowser() { DestroyControl(); }
 
-HWND TWebBrowser::Handle() const noexcept { return host_->Handle(); }
-
 IDispatch* TWebBrowser::EventSink() const noexcept { return events_; }
 
-bool TWebBrowser::Create(HWND parent, const RECT& bounds) {
+void TWebBrowser::CreateWnd() {
+    TWinControl::CreateWnd();
+    CreateControl(); // succeeds when OLE is initialised by now; otherwise tried again later
+}
+
+void TWebBrowser::DestroyWnd() { DestroyControl(); }
+
+LRESULT TWebBrowser::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The window can go with its parent's; the control goes first.
+    if (msg == WM_DESTROY) DestroyControl();
+    const LRESULT result = TWinControl::WndProc(msg, wParam, lParam);
+    if (msg == WM_SIZE) Resized();
+    return result;
+}
+
+bool TWebBrowser::EraseBackground(HDC dc) {
+    if (Active()) return true; // the browser's own window covers the whole area
+    return TWinControl::EraseBackground(dc);
+}
+
+bool TWebBrowser::CreateControl() {
     if (browser_) return true;
-    if (!host_->HandleAllocated() && !host_->Create(parent, bounds)) return false;
+    HandleNeeded();
+    if (!HandleAllocated()) return false;
 
     site_ = new Site(this);
     events_ = new Events(this);
@@ -308,25 +295,9 @@ void TWebBrowser::DestroyControl() noexcept {
         site_->Release();
         site_ = nullptr;
     }
-    host_->DestroyHandle();
 }
 
-void TWebBrowser::SetBounds(int left, int top, int width, int height) {
-    if (host_->HandleAllocated())
-        ::SetWindowPos(Handle(), nullptr, left, top, width, height,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-RECT TWebBrowser::BoundsRect() const {
-    RECT r{};
-    HWND hwnd = Handle();
-    if (!hwnd) return r;
-    ::GetWindowRect(hwnd, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-void TWebBrowser::HostResized() noexcept {
+void TWebBrowser::Resized() noexcept {
     if (!inPlaceObject_) return;
     RECT r{};
     ::GetClientRect(Handle(), &r);
@@ -334,7 +305,7 @@ void TWebBrowser::HostResized() noexcept {
 }
 
 void TWebBrowser::Navigate(const std::wstring& url) {
-    if (!browser_) throw Exception(L"The web browser control is not available");
+    if (!CreateControl()) throw Exception(L"The web browser control is not available");
     BSTR address = ::SysAllocStringLen(url.data(), static_cast<UINT>(url.size()));
     if (!address) throw Exception(L"Out of memory");
     VARIANT empty;

@@ -1,12 +1,14 @@
 #pragma once
-// TWebBrowser: the system's web browser control (CLSID_WebBrowser) hosted in a child window of
+// TWebBrowser: the system's web browser control (CLSID_WebBrowser) hosted in a control window of
 // ours. We are its OLE container: a client site with in-place site and frame, and a separate
 // event sink that receives DWebBrowserEvents2 through the control's connection point. The program
 // needs two things of it: Navigate to a wide-character address, and OnBeforeNavigate2 before each
 // navigation the control starts, for the top page and for frames alike.
 //
-// OLE must be initialised on the thread before Create, and the control must be destroyed
-// (DestroyControl or the destructor) before OLE is uninitialised.
+// The browser control lives inside this control's window and follows its size (Align and
+// anchors work as for any control). It is created when the window is made if OLE is initialised
+// on the thread by then, otherwise by CreateControl or the first Navigate. It must be destroyed
+// (DestroyControl, or destroying this object) before OLE is uninitialised.
 #include <windows.h>
 
 #include <exdisp.h>
@@ -14,41 +16,35 @@
 #include <oleidl.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "framework/ComPtr.h"
 #include "framework/Events.h"
-#include "framework/Window.h"
-
+#include "framework/WinControl.h"
 
 // URL is the address the control is about to load; setting Cancel stops the navigation.
 using TBeforeNavigate2Event =
     std::function<void(TObject* Sender, const std::wstring& URL, bool& Cancel)>;
 
-class TWebBrowser : public TObject {
+class TWebBrowser : public TWinControl {
 public:
-    TWebBrowser();
+    explicit TWebBrowser(TComponent* AOwner = nullptr);
     ~TWebBrowser() override;
-    TWebBrowser(const TWebBrowser&) = delete;
-    TWebBrowser& operator=(const TWebBrowser&) = delete;
 
-    // Creates the host window as a child of parent at the given rectangle (parent's client
-    // coordinates) and activates the browser control in place inside it. Returns false when the
-    // control cannot be created (for example OLE not initialised); the object stays usable and
-    // Create may be tried again.
-    bool Create(HWND parent, const RECT& bounds);
+    const wchar_t* ClassName() const override { return L"TWebBrowser"; }
+
+    // Makes the window if needed and activates the browser control in place inside it. Returns
+    // false when the control cannot be created (for example OLE not initialised on the thread);
+    // it may be tried again later.
+    bool CreateControl();
     // Deactivates and closes the control, disconnects the event sink and releases every
-    // interface, then destroys the host window. Safe to call more than once.
+    // interface; the window stays. Safe to call more than once.
     void DestroyControl() noexcept;
     bool Active() const noexcept { return static_cast<bool>(browser_); }
 
-    // Moves and sizes the host window; the control follows it.
-    void SetBounds(int left, int top, int width, int height);
-    RECT BoundsRect() const;
-
     // Starts loading the address: no flags, no target frame, no post data, no extra headers.
-    // Throws Exception when the control is missing or refuses the address.
+    // Creates the control first if needed. Throws Exception when the control cannot be created
+    // or refuses the address.
     void Navigate(const std::wstring& url);
 
     // Gives the active control the chance to handle a keyboard message (Tab between fields,
@@ -56,7 +52,6 @@ public:
     // when the control used the message.
     bool TranslateAccelerator(MSG& msg) noexcept;
 
-    HWND Handle() const noexcept;            // the host window
     IWebBrowser2* Browser() const noexcept { return browser_.Get(); }
     // The object advised to the control's DWebBrowserEvents2 connection point. The control calls
     // its Invoke for every event; tests call it the same way to raise events the platform cannot
@@ -65,17 +60,21 @@ public:
 
     TBeforeNavigate2Event OnBeforeNavigate2;
 
+protected:
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool EraseBackground(HDC dc) override;
+
 private:
-    class Host;
     class Site;
     class Events;
     friend class Site;
     friend class Events;
 
-    void HostResized() noexcept;
+    void Resized() noexcept;
     void BeforeNavigate2(const std::wstring& url, bool& cancel);
 
-    std::unique_ptr<Host> host_;
     Site* site_ = nullptr;     // one reference held while the control lives
     Events* events_ = nullptr; // one reference held while the control lives
     fw::ComPtr<IOleObject> oleObject_;

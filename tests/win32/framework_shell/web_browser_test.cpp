@@ -3,7 +3,7 @@
 #include "framework/ErrorHandler.h"
 #include "framework/Exception.h"
 #include "framework/WebBrowser.h"
-#include "framework/Window.h"
+#include "framework/WinControl.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +14,12 @@
 
 namespace {
 
-class Parent : public fw::TWindow {
+// A top-level control window holding the browser.
+class Parent : public TWinControl {
 public:
     Parent() {
-        RegisterClass(L"OrderBrowserTestParent");
-        CreateOwnHandle(0, L"OrderBrowserTestParent", L"parent",
-                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 640, 480, nullptr, nullptr);
+        SetBounds(0, 0, 640, 480);
+        HandleNeeded();
     }
 };
 
@@ -57,7 +57,11 @@ void Record(const std::wstring& text) { g_reported.push_back(text); }
 
 class WebBrowserTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr))); }
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+        browser.SetBounds(0, 0, 300, 200);
+        browser.SetParent(&parent);
+    }
     void TearDown() override {
         browser.DestroyControl();
         ::OleUninitialize();
@@ -85,28 +89,34 @@ protected:
 
 } // namespace
 
-TEST_F(WebBrowserTest, ActivatesInPlaceInsideItsHostAndFollowsSetBounds) {
-    ASSERT_TRUE(browser.Create(parent.Handle(), RECT{5, 5, 305, 205}));
+TEST_F(WebBrowserTest, ActivatesInPlaceInItsWindowAndFollowsItsBounds) {
+    ASSERT_TRUE(browser.CreateControl());
     EXPECT_TRUE(browser.Active());
     EXPECT_EQ(::GetParent(browser.Handle()), parent.Handle());
     HWND control = ControlWindow(browser);
     ASSERT_NE(control, nullptr);
     EXPECT_TRUE(::IsChild(browser.Handle(), control));
 
+    auto controlSize = [&] {
+        RECT r{};
+        ::GetWindowRect(control, &r);
+        return SIZE{r.right - r.left, r.bottom - r.top};
+    };
     browser.SetBounds(10, 20, 400, 300);
-    const RECT bounds = browser.BoundsRect();
-    EXPECT_EQ(bounds.left, 10);
-    EXPECT_EQ(bounds.top, 20);
-    EXPECT_EQ(bounds.right - bounds.left, 400);
-    EXPECT_EQ(bounds.bottom - bounds.top, 300);
-    RECT r{};
-    ::GetWindowRect(control, &r);
-    EXPECT_EQ(r.right - r.left, 400);
-    EXPECT_EQ(r.bottom - r.top, 300);
+    EXPECT_EQ(controlSize().cx, 400);
+    EXPECT_EQ(controlSize().cy, 300);
+
+    // Aligned to its parent's client area, as in the main window's frame panel.
+    browser.SetAlign(alClient);
+    parent.SetBounds(0, 0, 500, 350);
+    EXPECT_EQ(browser.Width(), 500);
+    EXPECT_EQ(browser.Height(), 350);
+    EXPECT_EQ(controlSize().cx, 500);
+    EXPECT_EQ(controlSize().cy, 350);
 }
 
 TEST_F(WebBrowserTest, BeforeNavigate2CarriesTheExactAddress) {
-    ASSERT_TRUE(browser.Create(parent.Handle(), RECT{0, 0, 300, 200}));
+    ASSERT_TRUE(browser.CreateControl());
     // The first navigation raises the event inside Navigate, later ones after it returns.
     const std::wstring addresses[] = {
         L"http://127.0.0.1:9/shop/index.aspx?UserName=a%26b%23c&UserPass=0123456789abcdef0123456789abcdef",
@@ -121,7 +131,7 @@ TEST_F(WebBrowserTest, BeforeNavigate2CarriesTheExactAddress) {
 }
 
 TEST_F(WebBrowserTest, FrameNavigationsReachTheSameEvent) {
-    ASSERT_TRUE(browser.Create(parent.Handle(), RECT{0, 0, 300, 200}));
+    ASSERT_TRUE(browser.CreateControl());
     std::vector<std::wstring> seen;
     browser.OnBeforeNavigate2 = [&](TObject*, const std::wstring& u, bool&) { seen.push_back(u); };
 
@@ -159,7 +169,7 @@ TEST_F(WebBrowserTest, FrameNavigationsReachTheSameEvent) {
 TEST_F(WebBrowserTest, AnExceptionInTheHandlerGoesToTheGeneralErrorHandler) {
     g_reported.clear();
     fw::SetExceptionHandler(Record);
-    ASSERT_TRUE(browser.Create(parent.Handle(), RECT{0, 0, 300, 200}));
+    ASSERT_TRUE(browser.CreateControl());
     browser.OnBeforeNavigate2 = [](TObject*, const std::wstring&, bool& cancel) {
         cancel = true;
         throw Exception(L"handler failed");
@@ -172,25 +182,44 @@ TEST_F(WebBrowserTest, AnExceptionInTheHandlerGoesToTheGeneralErrorHandler) {
               std::vector<std::wstring>{L"http://127.0.0.1:9/b"});
 }
 
-TEST_F(WebBrowserTest, DestroyControlReleasesEverythingAndLeavesTheObjectUsable) {
-    ASSERT_TRUE(browser.Create(parent.Handle(), RECT{0, 0, 300, 200}));
-    HWND host = browser.Handle();
+TEST_F(WebBrowserTest, DestroyControlReleasesTheControlAndNavigateMakesItAgain) {
+    ASSERT_TRUE(browser.CreateControl());
+    HWND control = ControlWindow(browser);
     browser.DestroyControl();
     EXPECT_FALSE(browser.Active());
-    EXPECT_FALSE(::IsWindow(host));
+    EXPECT_FALSE(::IsWindow(control));
     EXPECT_EQ(browser.EventSink(), nullptr);
-    EXPECT_THROW(browser.Navigate(L"http://127.0.0.1:9/"), Exception);
+    EXPECT_TRUE(::IsWindow(browser.Handle()));
     browser.DestroyControl(); // twice is harmless
 
-    ASSERT_TRUE(browser.Create(parent.Handle(), RECT{0, 0, 300, 200}));
     EXPECT_EQ(NavigateAndCollect(L"http://127.0.0.1:9/again"),
               std::vector<std::wstring>{L"http://127.0.0.1:9/again"});
+    EXPECT_TRUE(browser.Active());
 }
 
-TEST(WebBrowserWithoutOle, CreateFailsCleanlyWhenOleIsNotInitialised) {
+TEST_F(WebBrowserTest, TheControlGoesWithItsWindow) {
+    ASSERT_TRUE(browser.CreateControl());
+    parent.DestroyHandle(); // the browser's window goes with its parent's
+    EXPECT_FALSE(browser.Active());
+    EXPECT_EQ(browser.EventSink(), nullptr);
+}
+
+TEST(WebBrowserWithoutOle, WithoutOleThereIsNoControlAndNavigateSaysSo) {
     Parent parent;
     TWebBrowser browser;
-    EXPECT_FALSE(browser.Create(parent.Handle(), RECT{0, 0, 100, 100}));
+    browser.SetParent(&parent);
+    EXPECT_FALSE(browser.CreateControl());
     EXPECT_FALSE(browser.Active());
-    EXPECT_FALSE(::IsWindow(browser.Handle()));
+    EXPECT_THROW(browser.Navigate(L"http://127.0.0.1:9/"), Exception);
+    // Once OLE is initialised, the first navigation makes the control.
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    bool seen = false;
+    browser.OnBeforeNavigate2 = [&](TObject*, const std::wstring&, bool& cancel) {
+        seen = true;
+        cancel = true;
+    };
+    browser.Navigate(L"http://127.0.0.1:9/late");
+    EXPECT_TRUE(PumpUntil([&] { return seen; }));
+    browser.DestroyControl();
+    ::OleUninitialize();
 }
