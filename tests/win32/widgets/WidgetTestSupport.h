@@ -44,4 +44,49 @@ inline void LeftClick(TWinControl& window, int x, int y) {
     Mouse(window, WM_LBUTTONUP, x, y);
 }
 
+// A strip of `frames` frames of frameWidth x height (plus `extra` columns at the right): frame i
+// is filled with colours[i], and its left column is key (the frame's transparent colour, as its
+// bottom-left pixel). The extra columns are filled with leftover.
+inline std::unique_ptr<TBitmap> MakeStrip(int frameWidth, int height, int frames,
+                                          const TColor* colours, TColor key, int extra = 0,
+                                          TColor leftover = clBlack) {
+    auto bmp = std::make_unique<TBitmap>();
+    bmp->SetSize(frameWidth * frames + extra, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < bmp->Width(); ++x) {
+            const int frame = x / frameWidth;
+            TColor c = leftover;
+            if (frame < frames) c = (x % frameWidth == 0) ? key : colours[frame];
+            bmp->SetPixel(x, y, c);
+        }
+    return bmp;
+}
+
+// Bounding box of the pixels of one colour inside area; empty (0,0,0,0) when there are none.
+inline RECT InkBox(const TBitmap& bmp, TColor colour, RECT area) {
+    RECT box{0, 0, 0, 0};
+    bool any = false;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            if (bmp.Pixel(x, y) != colour) continue;
+            if (!any) box = RECT{x, y, x + 1, y + 1};
+            any = true;
+            if (x < box.left) box.left = x;
+            if (y < box.top) box.top = y;
+            if (x + 1 > box.right) box.right = x + 1;
+            if (y + 1 > box.bottom) box.bottom = y + 1;
+        }
+    return box;
+}
+
+inline int CountPixels(const TBitmap& bmp, TColor colour) {
+    int n = 0;
+    for (int y = 0; y < bmp.Height(); ++y)
+        for (int x = 0; x < bmp.Width(); ++x)
+            if (bmp.Pixel(x, y) == colour) ++n;
+    return n;
+}
+
+inline TColor Sys(TColor system) { return static_cast<TColor>(ColorToRGB(system)); }
+
 } // namespace wtest
