@@ -279,10 +279,13 @@ void TWinControl::PaintControls(HDC dc, const RECT& clip) {
 }
 
 void TWinControl::PaintTo(HDC dc, int X, int Y) {
+    // Not the paint cycle itself (that is WM_PAINT): saving the DC's state here is fine.
+    const int saved = ::SaveDC(dc);
     POINT origin{};
     ::GetViewportOrgEx(dc, &origin);
     ::SetViewportOrgEx(dc, origin.x + X, origin.y + Y, nullptr);
     const RECT client = ClientRect();
+    ::IntersectClipRect(dc, 0, 0, Width(), Height());
     try {
         EraseBackground(dc);
         PaintHandler(dc, client);
@@ -292,10 +295,10 @@ void TWinControl::PaintTo(HDC dc, int X, int Y) {
             win->PaintTo(dc, win->Left(), win->Top());
         }
     } catch (...) {
-        ::SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+        ::RestoreDC(dc, saved);
         throw;
     }
-    ::SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+    ::RestoreDC(dc, saved);
 }
 
 // ---- bounds and layout ----
