@@ -40,7 +40,7 @@ export ORDER_WINBUILD="$winbuild"
 
 echo "== $winbuild: tests under Wine (null display)"
 # One warm wineserver for the whole run; started detached so ctest does not wait on its pipes.
-wineserver -p </dev/null >/dev/null 2>&1
+wineserver -p </dev/null >/dev/null 2>&1 || true  # already running is fine
 wine wineboot </dev/null >/dev/null 2>&1 || true
 trap 'source "$root/tools/wine-env.sh"; wineserver -k 2>/dev/null || true' EXIT
 # Serial: the tests share one registry and one window station.
