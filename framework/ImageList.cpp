@@ -3,55 +3,46 @@
 #include <cstring>
 
 TImageList::TImageList(TComponent* AOwner, int width, int height)
-    : TComponent(AOwner), width_(width), height_(height) {
-    Recreate();
-}
+    : TComponent(AOwner), width_(width), height_(height), images_(std::make_unique<TBitmap>()),
+      masks_(std::make_unique<TBitmap>()) {}
 
-TImageList::~TImageList() {
-    if (list_) ::ImageList_Destroy(list_);
-}
-
-void TImageList::Recreate() {
-    if (list_) ::ImageList_Destroy(list_);
-    list_ = nullptr;
-    if (width_ > 0 && height_ > 0)
-        list_ = ::ImageList_Create(width_, height_, ILC_COLOR24 | ILC_MASK, 4, 4);
-}
+TImageList::~TImageList() = default;
 
 void TImageList::SetSize(int width, int height) {
     if (width == width_ && height == height_) return;
     width_ = width;
     height_ = height;
-    Recreate();
+    Clear();
 }
 
-int TImageList::Count() const { return list_ ? ::ImageList_GetImageCount(list_) : 0; }
-
 void TImageList::Clear() {
-    if (list_) ::ImageList_Remove(list_, -1);
+    count_ = 0;
+    images_->SetSize(0, 0);
+    masks_->SetSize(0, 0);
 }
 
 int TImageList::AddMasked(const TBitmap& image, TColor maskColor) {
-    if (!list_) throw EOutOfResources(L"Out of system resources");
-    // The system call blackens the transparent pixels of the bitmap it is given, and the bitmap
-    // must not sit in a DC: hand it a private copy.
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = image.Width();
-    bi.bmiHeader.biHeight = -image.Height();
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP copy = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!copy) throw EOutOfResources(L"Out of system resources");
-    for (int y = 0; y < image.Height(); ++y)
-        std::memcpy(static_cast<std::uint32_t*>(bits) + static_cast<size_t>(y) * image.Width(),
-                    image.ScanLine(y), static_cast<size_t>(image.Width()) * 4);
-    const int index = ::ImageList_AddMasked(list_, copy, ColorToRGB(maskColor));
-    ::DeleteObject(copy);
-    if (index < 0) throw EOutOfResources(L"Out of system resources");
-    return index;
+    if (width_ <= 0 || height_ <= 0) throw EOutOfResources(L"Out of system resources");
+    // Grow both strips by one frame (the old frames are kept by the resize).
+    images_->SetSize(width_ * (count_ + 1), height_);
+    masks_->SetSize(width_ * (count_ + 1), height_);
+    const COLORREF key = ColorToRGB(maskColor);
+    const std::uint32_t keyPixel = (static_cast<std::uint32_t>(GetRValue(key)) << 16) |
+                                   (static_cast<std::uint32_t>(GetGValue(key)) << 8) | GetBValue(key);
+    const int x0 = width_ * count_;
+    for (int y = 0; y < height_; ++y) {
+        std::uint32_t* picture = images_->ScanLine(y) + x0;
+        std::uint32_t* mask = masks_->ScanLine(y) + x0;
+        const std::uint32_t* src = y < image.Height() ? image.ScanLine(y) : nullptr;
+        for (int x = 0; x < width_; ++x) {
+            const bool inside = src && x < image.Width();
+            const std::uint32_t p = inside ? (src[x] & 0x00FFFFFFu) : keyPixel;
+            const bool transparent = p == keyPixel;
+            picture[x] = transparent ? 0u : p;
+            mask[x] = transparent ? 0x00FFFFFFu : 0u;
+        }
+    }
+    return count_++;
 }
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index) const {
@@ -59,6 +50,12 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index) const {
 }
 
 void TImageList::Draw(HDC dc, int x, int y, int index) const {
-    if (!list_ || !dc || index < 0 || index >= Count()) return;
-    ::ImageList_Draw(list_, index, dc, x, y, ILD_TRANSPARENT);
+    if (!dc || index < 0 || index >= count_) return;
+    const int sx = index * width_;
+    {
+        TBitmap::SourceDC mask(*masks_);
+        ::BitBlt(dc, x, y, width_, height_, mask.Get(), sx, 0, SRCAND);
+    }
+    TBitmap::SourceDC picture(*images_);
+    ::BitBlt(dc, x, y, width_, height_, picture.Get(), sx, 0, SRCPAINT);
 }

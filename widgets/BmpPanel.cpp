@@ -33,6 +33,8 @@ void TGlyphLayout::SetSource(TBitmap* bitmap) {
 
 void TGlyphLayout::Changed() {
     pieces_.clear();
+    stretchedTop_.reset();
+    stretchedBottom_.reset();
     if (source_) BuildPieces();
     if (OnChange) OnChange(this);
 }
@@ -84,15 +86,54 @@ void TGlyphLayout::AssignTo(TPersistent* Dest) const {
 }
 
 void TGlyphLayout::TileVertically(TCanvas& canvas, const RECT& area, TBitmap& piece) {
-    const int h = piece.Height();
-    frame::ForEachTile(area.top, area.bottom, h, [&](int y, int rows) {
-        if (rows == h) {
-            canvas.Draw(area.left, y, piece);
-        } else {
-            TBitmap::SourceDC src(piece);
-            canvas.CopyBlock(area.left, y, piece.Width(), rows, src.Get(), 0, 0);
-        }
+    // Whole tiles at the piece's size, the last one cut short; the piece is selected once for
+    // the whole column.
+    TBitmap::SourceDC src(piece);
+    frame::ForEachTile(area.top, area.bottom, piece.Height(), [&](int y, int rows) {
+        canvas.CopyBlock(area.left, y, piece.Width(), rows, src.Get(), 0, 0);
     });
+}
+
+void TGlyphLayout::PrepareFor(const RECT& rect) {
+    stretchedTop_.reset();
+    stretchedBottom_.reset();
+    if (pieces_.size() != frame::pcCount) return;
+    const frame::Rect dest{rect.left, rect.top, rect.right, rect.bottom};
+    const frame::Margins m = Margins();
+    for (frame::Piece edge : {frame::pcTopEdge, frame::pcBottomEdge}) {
+        TBitmap* piece = pieces_[edge].get();
+        const RECT area = ToRect(frame::EdgeArea(edge, dest, m));
+        if (!piece || EmptyArea(area)) continue;
+        auto stretched = std::make_unique<TBitmap>();
+        stretched->SetSize(area.right - area.left, area.bottom - area.top);
+        stretched->Canvas().StretchDraw(RECT{0, 0, stretched->Width(), stretched->Height()}, *piece);
+        stretched->Dormant();
+        (edge == frame::pcTopEdge ? stretchedTop_ : stretchedBottom_) = std::move(stretched);
+    }
+}
+
+void TGlyphLayout::StretchEdge(TCanvas& canvas, frame::Piece edge, const RECT& area, TBitmap& piece) {
+    TBitmap* prepared = (edge == frame::pcTopEdge ? stretchedTop_ : stretchedBottom_).get();
+    if (prepared && prepared->Width() == area.right - area.left && prepared->Height() == area.bottom - area.top) {
+        canvas.Draw(area.left, area.top, *prepared); // the same pixels, stretched once beforehand
+        return;
+    }
+    canvas.StretchDraw(area, piece);
+}
+
+bool TGlyphLayout::Covers(const RECT& rect, bool transparent) const {
+    if (transparent || pieces_.size() != frame::pcCount) return false;
+    if (rect.right - rect.left < left_ + right_ || rect.bottom - rect.top < top_ + bottom_) return false;
+    // Each corner and edge area that has pixels needs its piece; the centre is filled.
+    const frame::Rect dest{rect.left, rect.top, rect.right, rect.bottom};
+    const frame::Margins m = Margins();
+    for (frame::Piece edge : {frame::pcLeftEdge, frame::pcTopEdge, frame::pcRightEdge, frame::pcBottomEdge})
+        if (!EmptyArea(ToRect(frame::EdgeArea(edge, dest, m))) && !pieces_[edge]) return false;
+    const bool corner[] = {left_ > 0 && top_ > 0, left_ > 0 && bottom_ > 0, right_ > 0 && top_ > 0,
+                           right_ > 0 && bottom_ > 0};
+    for (int i = 0; i < 4; ++i)
+        if (corner[i] && !pieces_[static_cast<size_t>(i)]) return false;
+    return true;
 }
 
 void TGlyphLayout::DrawFrame(TCanvas& canvas, const RECT& rect, bool transparent) {
@@ -116,7 +157,7 @@ void TGlyphLayout::DrawFrame(TCanvas& canvas, const RECT& rect, bool transparent
             if (edge == frame::pcLeftEdge || edge == frame::pcRightEdge) {
                 TileVertically(canvas, area, *p);
             } else {
-                canvas.StretchDraw(area, *p);
+                StretchEdge(canvas, edge, area, *p);
             }
         }
         if (!transparent) {
@@ -155,7 +196,16 @@ void TBmpPanel::SetGlyphLayout(const TPersistent* value) { glyphLayout_->Assign(
 
 void TBmpPanel::GlyphChanged() { glyphLayout_->SetSource(glyph_.get()); }
 
-void TBmpPanel::LayoutChanged() { Repaint(); }
+void TBmpPanel::LayoutChanged() {
+    glyphLayout_->PrepareFor(ClientRect());
+    Repaint();
+}
+
+void TBmpPanel::BoundsChanged(const RECT& oldBounds) {
+    if (oldBounds.right - oldBounds.left != Width() || oldBounds.bottom - oldBounds.top != Height())
+        glyphLayout_->PrepareFor(ClientRect());
+    TCustomPanel::BoundsChanged(oldBounds);
+}
 
 void TBmpPanel::Paint() {
     Canvas().Brush().SetColor(Color());
@@ -163,6 +213,9 @@ void TBmpPanel::Paint() {
 }
 
 bool TBmpPanel::EraseBackground(HDC dc) {
-    if (Designing() || !transparent_) return TCustomPanel::EraseBackground(dc);
-    return true; // answered as erased, nothing drawn
+    if (!Designing() && transparent_) return true; // answered as erased, nothing drawn
+    // The default erase fills with Color; where the frame is about to paint every pixel of the
+    // panel anyway the fill would only be painted over, so it is left out.
+    if (glyphLayout_->Covers(ClientRect(), transparent_)) return true;
+    return TCustomPanel::EraseBackground(dc);
 }

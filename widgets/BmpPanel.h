@@ -44,6 +44,15 @@ public:
     // transparent. Draws nothing unless all eight pieces were cut.
     void DrawFrame(TCanvas& canvas, const RECT& rect, bool transparent);
 
+    // Makes the stretched top and bottom edges for rect once, so that painting that rectangle
+    // copies them instead of stretching them again. Called outside painting (after a cut, after
+    // a resize); a paint of another size stretches as usual.
+    void PrepareFor(const RECT& rect);
+
+    // Whether DrawFrame(rect, transparent) paints every pixel of rect (so nothing under it needs
+    // painting first).
+    bool Covers(const RECT& rect, bool transparent) const;
+
     // The pieces of the last cut (8 after a complete cut); nullptr for an empty piece.
     int PieceCount() const noexcept { return static_cast<int>(pieces_.size()); }
     const TBitmap* Piece(int index) const { return pieces_.at(static_cast<size_t>(index)).get(); }
@@ -58,6 +67,7 @@ protected:
 private:
     void BuildPieces();
     void TileVertically(TCanvas& canvas, const RECT& area, TBitmap& piece);
+    void StretchEdge(TCanvas& canvas, frame::Piece edge, const RECT& area, TBitmap& piece);
 
     int bottom_ = 0;
     int right_ = 0;
@@ -65,6 +75,8 @@ private:
     int left_ = 0;
     std::vector<std::unique_ptr<TBitmap>> pieces_;
     TBitmap* source_ = nullptr;
+    std::unique_ptr<TBitmap> stretchedTop_;    // the top edge at the prepared width
+    std::unique_ptr<TBitmap> stretchedBottom_; // the bottom edge at the prepared width
 };
 
 class TBmpPanel : public TCustomPanel {
@@ -90,6 +102,7 @@ protected:
     bool EraseBackground(HDC dc) override;
     void GlyphChanged();
     void LayoutChanged();
+    void BoundsChanged(const RECT& oldBounds) override;
 
 private:
     std::unique_ptr<TBitmap> glyph_;
