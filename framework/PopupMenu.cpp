@@ -167,7 +167,7 @@ HMENU TPopupMenu::Build(TMenuItem& parent, std::vector<TMenuItem*>& commands) co
         if (item->Count() > 0) {
             info.fMask |= MIIM_SUBMENU;
             info.hSubMenu = Build(*item, commands);
-        } else {
+        } else if (!item->IsLine()) { // separators carry no command
             commands.push_back(item);
             info.wID = static_cast<UINT>(commands.size());
         }
