@@ -13,7 +13,6 @@ export WINEPREFIX="$root/build/wine/installer"
 rm -rf "$WINEPREFIX"
 cp -a "$base" "$WINEPREFIX"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-wineserver -p </dev/null >/dev/null 2>&1
 
 fail() { echo "installer_e2e: $*" >&2; exit 1; }
 appdata=$(wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')
