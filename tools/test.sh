@@ -51,4 +51,9 @@ if [ -d tests/e2e ] && ls tests/e2e/*.sh >/dev/null 2>&1; then
   bash tests/e2e/run-all.sh
 fi
 
+echo "== release: a static executable importing system DLLs only; the installer round trip"
+bash tests/release/check_imports.sh build/win32/app/OrderClient.exe
+bash tools/release.sh "$winbuild" >/dev/null
+bash tests/release/installer_e2e.sh build/release$([ "$winbuild" = win32 ] || echo "-$winbuild")/OrderClient-*-setup.exe
+
 echo "== all test layers passed"

@@ -3,8 +3,8 @@
 # Usage: check_imports.sh path/to/OrderClient.exe
 set -euo pipefail
 exe="$1"
-objdump=i686-w64-mingw32-objdump
-command -v "$objdump" >/dev/null || objdump=x86_64-w64-mingw32-objdump
+# The x86_64 objdump reads 32- and 64-bit executables alike.
+objdump=x86_64-w64-mingw32-objdump
 allowed='^(kernel32|user32|gdi32|advapi32|comctl32|comdlg32|ole32|oleaut32|shell32|shlwapi|msimg32|uxtheme|msvcrt|version|imm32|uuid)\.dll$'
 dlls=$("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
 [ -n "$dlls" ] || { echo "check_imports: no import table read from $exe" >&2; exit 1; }
