@@ -122,12 +122,15 @@ void TfmLogin::vbLoginClick(TObject*) {
 
     const bool remember = cbSave->Checked();
     WriteRegStr(L"cbSave", BoolText(remember));
-    const TSignInMode& mode = RadioButton1->Checked() ? kOrdering : kBackOffice;
+    // One decision for what is stored and for the page opened. Only a start-up whose mode could
+    // not be read leaves neither button selected; the ordering login, the default mode, serves.
+    const bool backOffice = RadioButton2->Checked();
+    const TSignInMode& mode = backOffice ? kBackOffice : kOrdering;
     WriteRegStr(mode.userNameValue, userName);
     WriteRegStr(mode.passwordValue, remember ? password : std::wstring());
 
     // The back-office page template is held by UserName's hint, the ordering one by UserPass's.
-    const std::wstring& pageTemplate = RadioButton2->Checked() ? UserName->Hint() : UserPass->Hint();
+    const std::wstring& pageTemplate = backOffice ? UserName->Hint() : UserPass->Hint();
     OpenMainWindow(*this, userName, password, pageTemplate);
 }
 

@@ -1,0 +1,360 @@
+// The settings key failing while the program runs, met through the real sign-in window and setup
+// dialog: the key denied after start, values of the wrong type at start-up, at sign-in and in
+// the setup dialog, and one store failing in the middle of a sign-in. Each error ends only the
+// handler it happens in, is shown once by the general error handler, and leaves the program
+// usable.
+#include "framework/Application.h"
+#include "framework/CheckBox.h"
+#include "framework/Edit.h"
+#include "framework/Label.h"
+#include "framework/RadioButton.h"
+#include "framework/SpeedButton.h"
+#include "setup/unSetup.h"
+#include "signin/unLogin.h"
+#include "tests/win32/support/FormDriver.h"
+#include "tests/win32/support/RegistryFaults.h"
+#include "widgets/v2TransBtn.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+using drive::Boxes;
+using faults::StoredText;
+
+namespace {
+
+constexpr UINT kErrorBox = MB_OK | MB_ICONERROR;
+constexpr wchar_t kDefaultTitle[] = L"客户订货系统";
+
+class RegistryFaults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        drive::DrainQueue();
+        faults::RemoveSettingsKey();
+        drive::AnswerBoxesWithOk();
+    }
+
+    void TearDown() override {
+        app_.reset();
+        fmLogin = nullptr;
+        fmSetup = nullptr;
+        drive::DrainQueue();
+        hooks::ResetAll();
+        faults::RemoveSettingsKey();
+    }
+
+    // The entry sequence up to the shown sign-in window.
+    TfmLogin& Start() {
+        app_ = std::make_unique<TApplication>();
+        Application->SetTitle(kDefaultTitle);
+        Application->CreateForm(fmLogin);
+        if (Application->ShowMainForm) Application->MainForm()->Show();
+        Application->ProcessMessages();
+        return *fmLogin;
+    }
+
+    // Opens the setup dialog with the settings button and runs `inside` in its modal loop; the
+    // dialog is closed with its close button if `inside` left it open.
+    static void WithSetup(const std::function<void(TfmSetup&)>& inside) {
+        drive::RunInsideModal([&] {
+            ASSERT_NE(fmSetup, nullptr);
+            TfmSetup& dialog = *fmSetup;
+            inside(dialog);
+            if (fmSetup == &dialog && dialog.ModalResult() == mrNone)
+                ::SendMessageW(dialog.Handle(), WM_CLOSE, 0, 0);
+        });
+        drive::Click(*fmLogin->SpeedButton1);
+        Application->ProcessMessages();
+    }
+
+    static void Save(TfmSetup& dialog, const std::wstring& url, const std::wstring& name) {
+        dialog.edUrl->SetText(url);
+        dialog.edName->SetText(name);
+        drive::Click(*dialog.SpeedButton1);
+    }
+
+    static void SignIn(const std::wstring& name, const std::wstring& password) {
+        fmLogin->UserName->SetText(name);
+        fmLogin->UserPass->SetText(password);
+        drive::Click(*fmLogin->vbLogin);
+    }
+
+    // The texts of the boxes shown, in order.
+    static std::vector<std::wstring> BoxTexts() {
+        std::vector<std::wstring> texts;
+        for (const drive::ShownBox& box : Boxes()) texts.push_back(box.text);
+        return texts;
+    }
+
+    // Checks that exactly one box was shown, by the general error handler, with the given text;
+    // clears the record.
+    static void ExpectOneErrorBox(const std::wstring& text) {
+        ASSERT_EQ(Boxes().size(), 1u) << "boxes shown: " << Boxes().size();
+        EXPECT_EQ(Boxes()[0].text, text);
+        EXPECT_EQ(Boxes()[0].flags, kErrorBox);
+        EXPECT_EQ(Boxes()[0].caption, Boxes()[0].titleThen); // the application title
+        EXPECT_EQ(Boxes()[0].owner, Application->Handle());
+        Boxes().clear();
+    }
+
+    static void PutDword(const wchar_t* name) { drive::PutDwordSetting(name, 1); }
+
+    std::unique_ptr<TApplication> app_;
+};
+
+// ---- the key denied after start ----
+
+TEST_F(RegistryFaults, KeyDeniedAfterStartGivesDefaultsStoresNothingAndReportsNothing) {
+    drive::PutSetting(L"Url", L"http://shop.example.invalid");
+    drive::PutSetting(L"Title", L"华东分销");
+    drive::PutSetting(L"Type", L"0");
+    drive::PutSetting(L"cbSave", L"-1");
+    drive::PutSetting(L"用户名", L"staff");
+    drive::PutSetting(L"管理密码", L"s3cret");
+    TfmLogin& login = Start();
+    ASSERT_TRUE(login.RadioButton2->Checked());
+    ASSERT_EQ(login.UserName->Text(), L"staff");
+    ASSERT_EQ(Application->Title(), L"华东分销");
+
+    ASSERT_TRUE(faults::LockSettingsKey(faults::kNoAccess));
+
+    // Mode switches read the defaults: no user name, remember flag off, password box kept.
+    drive::Click(*login.RadioButton1);
+    EXPECT_EQ(login.Label2->Caption(), L"会员帐号:");
+    EXPECT_EQ(login.UserName->Text(), L"");
+    EXPECT_FALSE(login.cbSave->Checked());
+    EXPECT_EQ(login.UserPass->Text(), L"s3cret");
+    drive::Click(*login.RadioButton2);
+    EXPECT_EQ(login.UserName->Text(), L"");
+
+    // A sign-in finds no address, so the setup dialog opens with the defaults; its save stores
+    // nothing, the title falls back to the default and the success message still shows.
+    std::wstring shownUrl, shownName;
+    drive::RunInsideModal([&] {
+        ASSERT_NE(fmSetup, nullptr);
+        shownUrl = fmSetup->edUrl->Text();
+        shownName = fmSetup->edName->Text();
+        Save(*fmSetup, L"http://other.example.invalid", L"新名称");
+    });
+    SignIn(L"alice", L"pw");
+    Application->ProcessMessages();
+    EXPECT_EQ(shownUrl, L"http://");
+    EXPECT_EQ(shownName, L"");
+    EXPECT_EQ(fmSetup, nullptr);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::wstring>{L"未填写订货系统网址，请先设置！", L"设置成功！"}));
+    EXPECT_EQ(Boxes().back().titleThen, kDefaultTitle);
+    EXPECT_TRUE(::IsWindowVisible(login.Handle()));
+
+    // Unlocked again, the key holds exactly what it held before the lock.
+    faults::UnlockSettingsKey();
+    EXPECT_EQ(StoredText(L"Url"), L"http://shop.example.invalid");
+    EXPECT_EQ(StoredText(L"Title"), L"华东分销");
+    EXPECT_EQ(StoredText(L"Type"), L"0");
+    EXPECT_EQ(StoredText(L"cbSave"), L"-1");
+    EXPECT_EQ(StoredText(L"用户名"), L"staff");
+    EXPECT_EQ(StoredText(L"管理密码"), L"s3cret");
+    EXPECT_EQ(StoredText(L"会员名"), std::nullopt);
+}
+
+TEST_F(RegistryFaults, ReadOnlyKeyAfterStartKeepsItsValuesAndSilentlyStoresNothing) {
+    drive::PutSetting(L"Url", L"http://shop.example.invalid");
+    drive::PutSetting(L"Title", L"华东分销");
+    drive::PutSetting(L"用户名", L"staff");
+    TfmLogin& login = Start();
+    ASSERT_TRUE(faults::LockSettingsKey(faults::kReadOnly));
+
+    drive::Click(*login.RadioButton2);
+    EXPECT_EQ(login.UserName->Text(), L"staff"); // reads still work
+
+    // The sign-in passes its checks; none of its stores happens, and nothing says so.
+    drive::Click(*login.cbSave);
+    SignIn(L"alice", L"pw");
+    EXPECT_TRUE(Boxes().empty());
+
+    // The setup dialog's save stores nothing and applies the title that is still stored.
+    WithSetup([](TfmSetup& d) {
+        EXPECT_EQ(d.edUrl->Text(), L"http://shop.example.invalid");
+        Save(d, L"http://other.example.invalid", L"新名称");
+    });
+    EXPECT_EQ(BoxTexts(), std::vector<std::wstring>{L"设置成功！"});
+    EXPECT_EQ(Application->Title(), L"华东分销");
+
+    faults::UnlockSettingsKey();
+    EXPECT_EQ(StoredText(L"Url"), L"http://shop.example.invalid");
+    EXPECT_EQ(StoredText(L"Title"), L"华东分销");
+    EXPECT_EQ(StoredText(L"用户名"), L"staff");
+    EXPECT_EQ(StoredText(L"Type"), L"1"); // written at start, before the lock
+    EXPECT_EQ(StoredText(L"cbSave"), std::nullopt);
+    EXPECT_EQ(StoredText(L"管理密码"), std::nullopt);
+}
+
+// ---- a value of the wrong type ----
+
+TEST_F(RegistryFaults, WrongTypeAtStartUpEndsTheCreationHandlerAndTheWindowStaysUsable) {
+    struct Case {
+        const wchar_t* value;
+        bool modeSelected; // whether the ordering login got selected before the error
+    };
+    const Case cases[] = {
+        {L"Type", false},
+        {L"会员名", true},
+        {L"cbSave", true},
+        {L"Title", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "wrong type: " << c.value);
+        drive::PutSetting(L"Url", L"http://shop.example.invalid");
+        if (std::wstring(c.value) != L"Title") drive::PutSetting(L"Title", L"华东分销");
+        PutDword(c.value);
+        TfmLogin& login = Start();
+
+        ExpectOneErrorBox(std::wstring(L"Invalid data type for '") + c.value + L"'");
+        // The rest of the creation handler was skipped: the stored title was never applied.
+        EXPECT_EQ(Application->Title(), kDefaultTitle);
+        EXPECT_EQ(login.RadioButton1->Checked(), c.modeSelected);
+        EXPECT_FALSE(login.RadioButton2->Checked());
+        EXPECT_TRUE(::IsWindowVisible(login.Handle()));
+
+        // Once the value is fixed, both modes apply again and a sign-in stores its values.
+        drive::PutSetting(c.value, std::wstring(c.value) == L"Type" ? L"1" : L"");
+        drive::Click(*login.RadioButton2);
+        EXPECT_EQ(login.vbLogin->Caption(), L"供应商登陆");
+        drive::Click(*login.RadioButton1);
+        EXPECT_EQ(login.vbLogin->Caption(), L"订货登陆");
+        SignIn(L"alice", L"pw");
+        EXPECT_TRUE(Boxes().empty());
+        EXPECT_EQ(StoredText(L"会员名"), L"alice");
+        EXPECT_EQ(StoredText(L"cbSave"), L"0");
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(RegistryFaults, SignInRightAfterAFailedModeSelectionStoresTheDefaultMode) {
+    // With "Type" unreadable at start no mode is selected; the sign-in then takes the ordering
+    // login for what it stores as for the page it opens.
+    drive::PutSetting(L"Url", L"http://shop.example.invalid");
+    PutDword(L"Type");
+    TfmLogin& login = Start();
+    ExpectOneErrorBox(L"Invalid data type for 'Type'");
+    ASSERT_FALSE(login.RadioButton1->Checked());
+    ASSERT_FALSE(login.RadioButton2->Checked());
+
+    SignIn(L"alice", L"pw");
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(StoredText(L"会员名"), L"alice");
+    EXPECT_EQ(StoredText(L"用户名"), std::nullopt);
+}
+
+TEST_F(RegistryFaults, WrongTypedAddressStopsTheSignInAndTheSetupDialogRepairsIt) {
+    PutDword(L"Url");
+    drive::PutSetting(L"Title", L"华东分销");
+    TfmLogin& login = Start();
+    ASSERT_TRUE(Boxes().empty());
+
+    // The sign-in ends at its first read: nothing stored, no setup dialog.
+    bool setupOpened = false;
+    drive::RunInsideModal([&] {
+        setupOpened = true;
+        if (fmSetup) fmSetup->Close();
+    });
+    SignIn(L"alice", L"pw");
+    EXPECT_FALSE(setupOpened);
+    drive::PendingInsideModal() = nullptr; // no modal loop ran: nothing left to do inside one
+    ExpectOneErrorBox(L"Invalid data type for 'Url'");
+    EXPECT_EQ(fmSetup, nullptr);
+    EXPECT_EQ(StoredText(L"cbSave"), std::nullopt);
+    EXPECT_EQ(StoredText(L"会员名"), std::nullopt);
+
+    // The dialog still opens: its creation stopped at the address, so neither box was loaded.
+    std::wstring shownUrl = L"(not shown)", shownName = L"(not shown)";
+    WithSetup([&](TfmSetup& d) {
+        shownUrl = d.edUrl->Text();
+        shownName = d.edName->Text();
+        ExpectOneErrorBox(L"Invalid data type for 'Url'");
+        Save(d, L"http://shop.example.invalid", L"华东分销");
+    });
+    EXPECT_EQ(shownUrl, L"");
+    EXPECT_EQ(shownName, L"");
+    EXPECT_EQ(BoxTexts(), std::vector<std::wstring>{L"设置成功！"});
+    EXPECT_EQ(faults::StoredType(L"Url"), static_cast<DWORD>(REG_SZ));
+    Boxes().clear();
+
+    // The next sign-in goes through.
+    SignIn(L"alice", L"pw");
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(StoredText(L"会员名"), L"alice");
+    EXPECT_TRUE(login.RadioButton1->Checked());
+}
+
+TEST_F(RegistryFaults, WrongTypedNameInTheSetupDialogIsReportedAndReplacedBySaving) {
+    drive::PutSetting(L"Url", L"http://shop.example.invalid");
+    Start();
+    PutDword(L"Title");
+
+    std::wstring shownUrl, shownName = L"(not shown)";
+    WithSetup([&](TfmSetup& d) {
+        shownUrl = d.edUrl->Text();
+        shownName = d.edName->Text();
+        ExpectOneErrorBox(L"Invalid data type for 'Title'");
+        // The save replaces the wrong value before it reads it back.
+        Save(d, L"http://shop.example.invalid", L"门店订货");
+    });
+    EXPECT_EQ(shownUrl, L"http://shop.example.invalid");
+    EXPECT_EQ(shownName, L"");
+    EXPECT_EQ(BoxTexts(), std::vector<std::wstring>{L"设置成功！"});
+    EXPECT_EQ(Boxes()[0].titleThen, L"门店订货");
+    EXPECT_EQ(StoredText(L"Title"), L"门店订货");
+    EXPECT_EQ(fmSetup, nullptr);
+}
+
+// ---- one store failing in the middle of a sign-in ----
+
+TEST_F(RegistryFaults, StoreFailingAtSignInKeepsTheEarlierValuesAndEndsTheSignIn) {
+    struct Case {
+        const wchar_t* failing;
+        std::vector<const wchar_t*> storedBefore; // in the order the sign-in stores them
+    };
+    const Case cases[] = {
+        {L"cbSave", {}},
+        {L"会员名", {L"cbSave"}},
+        {L"会员密码", {L"cbSave", L"会员名"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "failing: " << c.failing);
+        drive::PutSetting(L"Url", L"http://shop.example.invalid");
+        TfmLogin& login = Start();
+        drive::Click(*login.cbSave);
+        {
+            faults::FailingStore failing(c.failing);
+            ASSERT_TRUE(failing.Active());
+            SignIn(L"alice", L"pw");
+        }
+        ExpectOneErrorBox(std::wstring(L"Failed to set data for '") + c.failing + L"'");
+        EXPECT_TRUE(::IsWindowVisible(login.Handle()));
+        const std::vector<std::pair<const wchar_t*, const wchar_t*>> all = {
+            {L"cbSave", L"-1"}, {L"会员名", L"alice"}, {L"会员密码", L"pw"}};
+        for (const auto& [name, text] : all) {
+            const bool before = std::find_if(c.storedBefore.begin(), c.storedBefore.end(), [&](const wchar_t* n) {
+                                    return std::wstring(n) == name;
+                                }) != c.storedBefore.end();
+            EXPECT_EQ(StoredText(name), before ? std::optional<std::wstring>(text) : std::nullopt)
+                << "value " << name;
+        }
+
+        // Once the registry takes the stores again, the same sign-in goes through.
+        SignIn(L"alice", L"pw");
+        EXPECT_TRUE(Boxes().empty());
+        for (const auto& [name, text] : all) EXPECT_EQ(StoredText(name), text) << "value " << name;
+        TearDown();
+        SetUp();
+    }
+}
+
+} // namespace
