@@ -26,7 +26,7 @@ private:
     TTimer& owner_;
 };
 
-TTimer::TTimer() : window_(std::make_unique<Window>(*this)) {}
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), window_(std::make_unique<Window>(*this)) {}
 
 TTimer::~TTimer() {
     enabled_ = false;

@@ -6,16 +6,16 @@
 
 #include <memory>
 
-#include "framework/Events.h"
+#include "framework/Component.h"
 #include "framework/Window.h"
 
 
-class TTimer : public TObject {
+class TTimer : public TComponent {
 public:
-    TTimer();
+    explicit TTimer(TComponent* AOwner = nullptr);
     ~TTimer() override;
-    TTimer(const TTimer&) = delete;
-    TTimer& operator=(const TTimer&) = delete;
+
+    const wchar_t* ClassName() const override { return L"TTimer"; }
 
     UINT Interval() const noexcept { return interval_; }
     void SetInterval(UINT milliseconds);
