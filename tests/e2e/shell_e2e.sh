@@ -39,14 +39,17 @@ request_line() {
   return 1
 }
 
-# Waits for the client's launcher to end; prints its exit code.
-client_exit_code() {
+# Colours in the notification area's first icon cell of a screenshot: 1 when no icon is there.
+tray_colours() { convert "$1" -crop 16x16+$((TRAY_X - 8))+$((TRAY_Y - 8)) +repage -format '%k' info:; }
+
+# Waits for the client's launcher to end and sets CLIENT_RC to its exit code ("running" if it
+# does not end). Not called in a subshell: only this shell can wait for its child.
+wait_client_exit() {
   local i
   for i in $(seq 100); do kill -0 "$E2E_CLIENT_PID" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$E2E_CLIENT_PID" 2>/dev/null; then echo "running"; return; fi
-  local rc=0
-  wait "$E2E_CLIENT_PID" || rc=$?
-  echo "$rc"
+  if kill -0 "$E2E_CLIENT_PID" 2>/dev/null; then CLIENT_RC=running; return; fi
+  CLIENT_RC=0
+  wait "$E2E_CLIENT_PID" || CLIENT_RC=$?
 }
 
 sign_in() { # name password
@@ -91,6 +94,8 @@ e2e_click 900 12
 e2e_probe gone TfmMainForm 3000 || e2e_fail "the main window did not go to the tray"
 sleep 0.5
 e2e_shot in-tray >/dev/null
+[ "$(tray_colours "$E2E_OUT/in-tray.png")" -gt 1 ] || e2e_fail "no icon in the notification area"
+e2e_log "ok: the icon is in the notification area"
 xdotool mousemove --sync $TRAY_X $TRAY_Y click 1
 e2e_wait_window TfmMainForm "" 5000 || e2e_fail "a click on the tray icon did not bring the window back"
 e2e_expect_eq "$WIN_L $WIN_T $WIN_R $WIN_B" "26 61 1006 741" "window back from the tray"
@@ -108,7 +113,11 @@ read -r _ MENU_L MENU_T MENU_R MENU_B _ <<<"$menu"
 xdotool mousemove --sync $(((MENU_L + MENU_R) / 2)) $((MENU_B - 14)) click 1
 e2e_expect_eq "$(e2e_message)" "确认退出订货系统吗？" "question"
 e2e_key Return
-e2e_expect_eq "$(client_exit_code)" "0" "exit code after the confirmed exit"
+wait_client_exit
+e2e_expect_eq "$CLIENT_RC" "0" "exit code after the confirmed exit"
+sleep 0.5
+e2e_shot ended >/dev/null
+e2e_expect_eq "$(tray_colours "$E2E_OUT/ended.png")" "1" "colours left in the icon's place after the end"
 
 # ---- back-office login with a name that needs escaping ----
 e2e_start_client
@@ -125,13 +134,15 @@ e2e_wait_window TfmMainForm
 e2e_click $((WIN_R - WIN_L - 18)) 12
 e2e_expect_eq "$(e2e_message)" "确认退出订货系统吗？" "question"
 e2e_key Return
-e2e_expect_eq "$(client_exit_code)" "0" "exit code after the close button"
+wait_client_exit
+e2e_expect_eq "$CLIENT_RC" "0" "exit code after the close button"
 
 # ---- a sign-in address that leads to the exit page ----
 e2e_reg_set Url "http://127.0.0.1:$port/Exit.aspx?from="
 e2e_start_client
 sign_in demo 123456
-e2e_expect_eq "$(client_exit_code)" "0" "exit code after the exit page"
+wait_client_exit
+e2e_expect_eq "$CLIENT_RC" "0" "exit code after the exit page"
 e2e_probe list | grep -q -e ' TfmMainForm ' -e ' TfmLogin ' && e2e_fail "a window of the program is left"
 
 if [ "${ORDER_SCREENSHOTS:-0}" = 1 ]; then

@@ -53,6 +53,18 @@ e2e_expect_eq "$(e2e_reg_get cbSave)" "0" "cbSave"
 e2e_expect_eq "$(e2e_reg_get 会员名)" "alice" "会员名"
 e2e_expect_eq "$(e2e_reg_get 会员密码)" "" "会员密码"
 
+# The sign-in opened the main window and hid the sign-in window: leave it (close, OK) and start
+# the program again for the rest.
+e2e_wait_window TfmMainForm || e2e_fail "the main window did not appear"
+sleep 1
+e2e_wait_window TfmMainForm
+e2e_click $((WIN_R - WIN_L - 18)) 12
+e2e_expect_eq "$(e2e_message)" "确认退出订货系统吗？" "message"
+e2e_key Return
+for _ in $(seq 50); do kill -0 "$E2E_CLIENT_PID" 2>/dev/null || break; sleep 0.1; done
+e2e_start_client
+e2e_wait_window TfmLogin || e2e_fail "the sign-in window did not appear again"
+
 # The back-office login.
 e2e_click $BACKOFFICE
 sleep 0.5
