@@ -3,8 +3,8 @@
 # and see the exact request line in the server's log; the main window maximizes itself, is
 # restored with a double-click on its title bar, hidden to the tray and clicked back; the tray
 # menu's exit entry asks, and OK ends the program with exit code 0. Then a back-office sign-in
-# with a user name that needs escaping, closed with the close button; last a sign-in whose address
-# leads to the exit page, which ends the program at once.
+# with a user name that needs escaping, closed with the close button; a sign-in with remembered
+# Chinese credentials; last a sign-in whose address leads to the exit page, which ends the program.
 # With ORDER_SCREENSHOTS=1 the screenshots of the main window also go to docs/screenshots/.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -137,10 +137,38 @@ e2e_key Return
 wait_client_exit
 e2e_expect_eq "$CLIENT_RC" "0" "exit code after the close button"
 
+# ---- remembered Chinese credentials ----
+# The sign-in window fills in the remembered name and password; Enter in the password box signs
+# in. The name's code page 936 bytes reach the server as they are, and the digest is that of the
+# password's code page 936 bytes.
+e2e_reg_set Type 1
+e2e_reg_set cbSave -1
+e2e_reg_set 会员名 张三
+e2e_reg_set 会员密码 订货123
+e2e_start_client
+e2e_wait_window TfmLogin || e2e_fail "the sign-in window did not appear"
+e2e_click $PASSWORD_BOX
+e2e_key Return
+expected="$(printf 'GET /shop/index.aspx?UserName=\xd5\xc5\xc8\xfd&UserPass=bedcf274c0e4f819ace3e56c510e0b11')"
+for _ in $(seq 100); do LC_ALL=C grep -a -q -x -F "$expected" "$demo_log" && break; sleep 0.1; done
+LC_ALL=C grep -a -q -x -F "$expected" "$demo_log" ||
+  e2e_fail "no request line with the name's GBK bytes: $(tail -1 "$demo_log" | od -c | head -3)"
+e2e_log "ok: the request carries the name's GBK bytes and the digest of the GBK password"
+e2e_wait_window TfmMainForm || e2e_fail "the main window did not appear"
+sleep 1.5
+e2e_wait_window TfmMainForm
+e2e_click $((WIN_R - WIN_L - 18)) 12
+e2e_expect_eq "$(e2e_message)" "确认退出订货系统吗？" "question"
+e2e_key Return
+wait_client_exit
+e2e_expect_eq "$CLIENT_RC" "0" "exit code after the close button"
+
 # ---- a sign-in address that leads to the exit page ----
 e2e_reg_set Url "http://127.0.0.1:$port/Exit.aspx?from="
 e2e_start_client
-sign_in demo 123456
+e2e_wait_window TfmLogin || e2e_fail "the sign-in window did not appear"
+e2e_click $PASSWORD_BOX
+e2e_key Return
 wait_client_exit
 e2e_expect_eq "$CLIENT_RC" "0" "exit code after the exit page"
 e2e_probe list | grep -q -e ' TfmMainForm ' -e ' TfmLogin ' && e2e_fail "a window of the program is left"
