@@ -2,7 +2,9 @@
 
 #include <exdispid.h>
 
+#include <algorithm>
 #include <cwchar>
+#include <vector>
 
 #include "framework/ErrorHandler.h"
 #include "framework/Exception.h"
@@ -21,6 +23,49 @@ std::wstring VariantText(const VARIANT* v) {
     if (v->vt == (VT_BYREF | VT_BSTR) && v->pbstrVal && *v->pbstrVal)
         return std::wstring(*v->pbstrVal, ::SysStringLen(*v->pbstrVal));
     return {};
+}
+
+// The active browsers of this thread, and the hook through which they see keyboard messages
+// before the message loop handles them: the browser turns Tab, Enter and the clipboard keys into
+// its page's actions, and a message it used does not go on (it becomes WM_NULL), so the form's
+// own dialog keys never take a key from the page.
+struct KeyboardRoute {
+    std::vector<TWebBrowser*> browsers;
+    HHOOK hook = nullptr;
+};
+thread_local KeyboardRoute t_keyboard;
+
+LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        auto* msg = reinterpret_cast<MSG*>(lParam);
+        if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) {
+            for (size_t i = 0; i < t_keyboard.browsers.size(); ++i) {
+                if (t_keyboard.browsers[i]->TranslateAccelerator(*msg)) {
+                    msg->message = WM_NULL;
+                    break;
+                }
+            }
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void RouteKeyboard(TWebBrowser* browser, bool on) noexcept {
+    auto& list = t_keyboard.browsers;
+    list.erase(std::remove(list.begin(), list.end(), browser), list.end());
+    if (on) {
+        try {
+            list.push_back(browser);
+        } catch (...) {
+            // Out of memory: the browser simply gets no keyboard translation.
+        }
+    }
+    if (!list.empty() && !t_keyboard.hook)
+        t_keyboard.hook = ::SetWindowsHookExW(WH_GETMESSAGE, KeyboardProc, nullptr, ::GetCurrentThreadId());
+    if (list.empty() && t_keyboard.hook) {
+        ::UnhookWindowsHookEx(t_keyboard.hook);
+        t_keyboard.hook = nullptr;
+    }
 }
 
 std::wstring HResultText(HRESULT hr) {
@@ -270,10 +315,12 @@ bool TWebBrowser::CreateControl() {
         DestroyControl();
         return false;
     }
+    RouteKeyboard(this, true);
     return true;
 }
 
 void TWebBrowser::DestroyControl() noexcept {
+    RouteKeyboard(this, false);
     if (connectionPoint_ && adviseCookie_) connectionPoint_->Unadvise(adviseCookie_);
     adviseCookie_ = 0;
     connectionPoint_.Reset();

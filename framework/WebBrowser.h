@@ -47,9 +47,10 @@ public:
     // or refuses the address.
     void Navigate(const std::wstring& url);
 
-    // Gives the active control the chance to handle a keyboard message (Tab between fields,
-    // clipboard keys); the message loop calls this before translating a message. Returns true
-    // when the control used the message.
+    // Gives the active control the chance to handle a keyboard message for one of its windows
+    // (Tab between a page's fields, Enter, clipboard keys); true when the control used it. Every
+    // keyboard message the thread takes from its queue is offered this way while the control
+    // is active, before the message loop sees it.
     bool TranslateAccelerator(MSG& msg) noexcept;
 
     IWebBrowser2* Browser() const noexcept { return browser_.Get(); }

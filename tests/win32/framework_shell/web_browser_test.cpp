@@ -182,6 +182,23 @@ TEST_F(WebBrowserTest, AnExceptionInTheHandlerGoesToTheGeneralErrorHandler) {
               std::vector<std::wstring>{L"http://127.0.0.1:9/b"});
 }
 
+TEST_F(WebBrowserTest, KeysThePageDoesNotUseReachTheBrowsersWindowsUnchanged) {
+    ASSERT_TRUE(browser.CreateControl());
+    NavigateAndCollect(L"about:blank");
+    HWND inner = ControlWindow(browser);
+    ASSERT_NE(inner, nullptr);
+    // Each keyboard message is offered to the control as it leaves the queue; here (no HTML
+    // engine) the control uses none, so each one arrives as it was posted.
+    const UINT keys[] = {VK_TAB, VK_RETURN, 'C', VK_F24};
+    for (UINT vk : keys) {
+        ::PostMessageW(inner, WM_KEYDOWN, vk, 1);
+        MSG msg{};
+        ASSERT_TRUE(::PeekMessageW(&msg, inner, 0, 0, PM_REMOVE));
+        EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN)) << vk;
+        EXPECT_EQ(msg.wParam, vk);
+    }
+}
+
 TEST_F(WebBrowserTest, DestroyControlReleasesTheControlAndNavigateMakesItAgain) {
     ASSERT_TRUE(browser.CreateControl());
     HWND control = ControlWindow(browser);
