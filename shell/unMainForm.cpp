@@ -28,15 +28,17 @@ TfmMainForm::TfmMainForm(TComponent* AOwner) : TForm(AOwner) {
     SetName(L"fmMainForm");
     SetBorderStyle(bsNone);
     SetColor(clBtnFace);
-    Constraints().MinWidth = kMainMinWidth;
-    Constraints().MinHeight = kMainMinHeight;
     // Placed once, here: the design size centred on the desktop, then grown to the minimum size
     // with the same top-left corner.
     SetPosition(poDesigned);
     const POINT at = FirstPosition();
-    SetBounds(at.x, at.y, kMainMinWidth, kMainMinHeight);
-
+    // The controls are placed at the design size, so that those anchored to the right or bottom
+    // edge keep their distance to it; then the window grows to its minimum size.
+    SetBounds(at.x, at.y, kMainDesignWidth, kMainDesignHeight);
     ApplyLayout();
+    Constraints().MinWidth = kMainMinWidth;
+    Constraints().MinHeight = kMainMinHeight;
+    SetBounds(at.x, at.y, kMainMinWidth, kMainMinHeight);
     BuildMenu();
 
     TrayIcon1.SetHint(L"客户订货系统");

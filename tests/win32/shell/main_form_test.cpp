@@ -465,3 +465,16 @@ TEST_F(MainFormTest, TheApplicationRestoreCommandShowsTheSignInWindowUntilTheNex
     ::RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_FALSE(::IsWindowVisible(fmLogin->Handle()));
 }
+
+TEST_F(MainFormTest, CaptionButtonsStayFlushWithTheRightEdgeOneAboveTheTop) {
+    TestMainForm& f = Open();
+    auto expectFlush = [&](const char* when) {
+        EXPECT_EQ(f.Panel1.Left() + f.Panel1.Width(), f.BmpPanel1.Width()) << when;
+        EXPECT_EQ(f.Panel1.Top(), -1) << when;
+    };
+    expectFlush("first show");
+    f.buttMaxClick(&f.buttMax);
+    expectFlush("maximized");
+    f.buttMaxClick(&f.buttMax);
+    expectFlush("restored");
+}
