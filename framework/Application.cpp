@@ -106,6 +106,9 @@ void TApplication::ProcessMessages() {
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             terminated_ = true;
+            // Put it back for the loop that runs the program (or a modal loop around this call),
+            // which would otherwise wait for a message that never comes.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
         DispatchOne(msg);

@@ -181,3 +181,12 @@ TEST_F(ApplicationAndForms, MinimiseHidesEveryShownFormAndRestoreBringsThemBack)
 }
 
 } // namespace
+
+TEST_F(ApplicationAndForms, ProcessMessagesLeavesTheQuitMessageForTheLoopThatRunsTheProgram) {
+    Application->Terminate();
+    Application->ProcessMessages();
+    EXPECT_TRUE(Application->Terminated());
+    // The program's own loop still ends at it instead of waiting for ever.
+    MSG msg;
+    EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
