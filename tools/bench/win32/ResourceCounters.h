@@ -7,6 +7,7 @@
 // own code makes, not what the system makes for it inside its DLLs.
 #include <windows.h>
 #include <psapi.h>
+#include <winternl.h>
 
 #include <cstring>
 #include <unordered_set>
@@ -22,7 +23,8 @@ struct Counts {
     long heldDcs = 0;      // window device contexts taken and not released
     long liveMenus = 0;
     long liveIcons = 0;
-    long windows = 0;      // the thread's windows, top-level and child
+    long windows = 0;      // the thread's windows: top-level, child and message-only
+    long gdiTable = -1;    // used entries of the process's GDI handle table, -1 where unreadable
     long openHandles = 0;  // kernel handles found open by asking each possible handle value
     SIZE_T committedPrivate = 0; // committed private memory, summed over the address space
 };
@@ -156,6 +158,30 @@ inline const Hook kHooks[] = {
 #undef ORDER_MAKES
 #undef ORDER_REAL
 
+// The process's GDI handle table, which the PEB points to (GdiSharedHandleTable): 0x10000
+// entries of 24 bytes (16 on 32-bit systems), the object's address first, zero when unused.
+// Only read where GetGuiResources answers 0: there the table is the process's own.
+inline long GdiTableEntries() {
+#ifdef _WIN64
+    constexpr size_t kTableOffset = 0xF8, kEntrySize = 24;
+#else
+    constexpr size_t kTableOffset = 0x94, kEntrySize = 16;
+#endif
+    using QueryFn = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION info{};
+    if (!query || query(::GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0)
+        return -1;
+    const auto* peb = reinterpret_cast<const BYTE*>(info.PebBaseAddress);
+    const BYTE* table = *reinterpret_cast<const BYTE* const*>(peb + kTableOffset);
+    if (!table) return -1;
+    long used = 0;
+    for (size_t i = 0; i < 0x10000; ++i)
+        if (*reinterpret_cast<const ULONG_PTR*>(table + i * kEntrySize)) ++used;
+    return used;
+}
+
 // Handle values are multiples of 4; asking each one whether it is open counts them where the
 // system's own count answers 0.
 inline long ProbeHandles() {
@@ -240,6 +266,10 @@ inline Counts Take() {
     c.liveMenus = static_cast<long>(Live(kMenu).size());
     c.liveIcons = static_cast<long>(Live(kIcon).size());
     ::EnumThreadWindows(::GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&c.windows));
+    for (HWND h = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); h;
+         h = ::FindWindowExW(HWND_MESSAGE, h, nullptr, nullptr))
+        if (::GetWindowThreadProcessId(h, nullptr) == ::GetCurrentThreadId()) ++c.windows;
+    if (c.gdiObjects == 0) c.gdiTable = GdiTableEntries();
     c.openHandles = ProbeHandles();
     c.committedPrivate = CommittedPrivate();
     return c;

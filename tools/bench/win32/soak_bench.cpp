@@ -140,15 +140,15 @@ void SignInCycle(int i) {
 
 // System counts | the program's own counts | the fallbacks for the system's.
 void PrintHeader() {
-    std::printf("  %-5s %6s | %5s %5s %7s %8s | %7s %4s %5s %5s %7s | %7s %11s\n", "", "cycle", "GDI",
-                "USER", "handles", "priv KB", "own GDI", "DCs", "menus", "icons", "windows", "handles",
-                "commit KB");
+    std::printf("  %-5s %6s | %5s %5s %7s %8s | %7s %4s %5s %5s %7s | %9s %7s %9s\n", "", "cycle", "GDI",
+                "USER", "handles", "priv KB", "own GDI", "DCs", "menus", "icons", "windows", "GDI table",
+                "handles", "commit KB");
 }
 
 void PrintRow(const char* when, int cycle, const counters::Counts& c) {
-    std::printf("  %-5s %6d | %5lu %5lu %7lu %8.0f | %7ld %4ld %5ld %5ld %7ld | %7ld %11.0f\n", when, cycle,
+    std::printf("  %-5s %6d | %5lu %5lu %7lu %8.0f | %7ld %4ld %5ld %5ld %7ld | %9ld %7ld %9.0f\n", when, cycle,
                 c.gdiObjects, c.userObjects, c.handles, c.privateBytes / 1024.0, c.liveGdi, c.heldDcs,
-                c.liveMenus, c.liveIcons, c.windows, c.openHandles, c.committedPrivate / 1024.0);
+                c.liveMenus, c.liveIcons, c.windows, c.gdiTable, c.openHandles, c.committedPrivate / 1024.0);
 }
 
 } // namespace
@@ -198,16 +198,16 @@ int main(int argc, char** argv) {
                 seconds * 1000.0 / cycles, g_boxes, g_unexpectedBoxes);
     if (g_unexpectedBoxes) std::wprintf(L"  first unexpected box: %ls\n", g_firstUnexpected.c_str());
     std::printf("  growth: GDI %+ld, USER %+ld, handles %+ld, private %+.0f KB; own GDI %+ld, DCs %+ld, "
-                "menus %+ld, icons %+ld, windows %+ld; open handles %+ld, committed %+.0f KB\n",
+                "menus %+ld, icons %+ld, windows %+ld; GDI table %+ld, open handles %+ld, committed %+.0f KB\n",
                 long(last.gdiObjects) - long(first.gdiObjects), long(last.userObjects) - long(first.userObjects),
                 long(last.handles) - long(first.handles),
                 (double(last.privateBytes) - double(first.privateBytes)) / 1024.0, last.liveGdi - first.liveGdi,
                 last.heldDcs - first.heldDcs, last.liveMenus - first.liveMenus, last.liveIcons - first.liveIcons,
-                last.windows - first.windows, last.openHandles - first.openHandles,
+                last.windows - first.windows, last.gdiTable - first.gdiTable, last.openHandles - first.openHandles,
                 (double(last.committedPrivate) - double(first.committedPrivate)) / 1024.0);
     if (first.gdiObjects == 0 && first.userObjects == 0)
-        std::printf("  (GetGuiResources answers 0 here: the program's own GDI, DC, menu, icon and window "
-                    "counts stand for it)\n");
+        std::printf("  (GetGuiResources answers 0 here: the GDI handle table and the program's own GDI, DC, "
+                    "menu, icon and window counts stand for it)\n");
     if (first.handles == 0 || first.privateBytes == 0)
         std::printf("  (the system's handle count or private bytes answer 0 here: the probed handles and "
                     "the committed private memory stand for them)\n");
