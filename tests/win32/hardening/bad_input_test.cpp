@@ -1,6 +1,8 @@
 // Hostile text in every box of the sign-in window and the setup dialog: very long texts, control
 // characters, only blanks, URL-special and Chinese characters, characters with no GBK form. None
-// may crash or hang, and the settings hold either the whole trimmed text or nothing.
+// may crash or hang, and the settings hold either the whole trimmed text or nothing; the main
+// window's browser gets a well-formed sign-in address with a defined digest, and its status bar
+// the whole texts.
 #include "app/TextRules.h"
 #include "framework/Application.h"
 #include "framework/CheckBox.h"
@@ -8,6 +10,7 @@
 #include "framework/RadioButton.h"
 #include "framework/SpeedButton.h"
 #include "setup/unSetup.h"
+#include "shell/unMainForm.h"
 #include "signin/unLogin.h"
 #include "tests/win32/support/FormDriver.h"
 #include "tests/win32/support/RegistryFaults.h"
@@ -20,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 using drive::Boxes;
 using faults::StoredText;
@@ -60,6 +64,7 @@ protected:
         app_.reset();
         fmLogin = nullptr;
         fmSetup = nullptr;
+        fmMainForm = nullptr;
         drive::DrainQueue();
         hooks::ResetAll();
         faults::RemoveSettingsKey();
@@ -78,6 +83,7 @@ protected:
         app_.reset();
         fmLogin = nullptr;
         fmSetup = nullptr;
+        fmMainForm = nullptr;
         drive::DrainQueue();
         Start();
     }
@@ -140,7 +146,7 @@ TEST_F(BadInput, SignInBoxesStoreTheWholeTrimmedTextOrNothing) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        drive::PutSetting(L"Url", L"http://shop.example.invalid");
+        drive::PutSetting(L"Url", L"http://127.0.0.1:9");
         TfmLogin& login = Start();
         drive::Click(*login.cbSave); // remember the password, so that it is stored too
         login.UserName->SetText(c.name);
@@ -170,7 +176,7 @@ TEST_F(BadInput, SignInBoxesStoreTheWholeTrimmedTextOrNothing) {
 }
 
 TEST_F(BadInput, LongTextsTypedAndPastedSignInWithEnter) {
-    drive::PutSetting(L"Url", L"http://shop.example.invalid");
+    drive::PutSetting(L"Url", L"http://127.0.0.1:9");
     TfmLogin& login = Start();
     drive::Click(*login.RadioButton2);
     drive::Click(*login.cbSave);
@@ -190,6 +196,89 @@ TEST_F(BadInput, LongTextsTypedAndPastedSignInWithEnter) {
     EXPECT_EQ(StoredText(L"用户名"), kLong);
     EXPECT_EQ(StoredText(L"管理密码"), kLong);
     EXPECT_EQ(StoredText(L"cbSave"), L"-1");
+}
+
+// Handles the waiting messages for a while.
+void Pump(int milliseconds) {
+    const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
+    do {
+        Application->ProcessMessages();
+        ::Sleep(5);
+    } while (static_cast<LONG>(end - ::GetTickCount()) > 0);
+}
+
+TEST_F(BadInput, SignInAddressCarriesTheWholeNameAndADefinedDigest) {
+    const std::wstring longName = [] {
+        std::wstring name;
+        while (name.size() < 10000) name += L"订货abc张三";
+        name.resize(10000);
+        return name;
+    }();
+    std::wstring longChinesePassword;
+    for (int i = 0; i < 5000; ++i) longChinesePassword += L"密码";
+    struct Case {
+        const char* what;
+        std::wstring name;
+        std::wstring password;
+        std::wstring nameInAddress;
+        const wchar_t* digest;
+    };
+    const Case cases[] = {
+        {"10,000-character name", L" " + longName + L" ", L"pw", longName, L"8fe4c11451281c094a6578e6ddbf5eed"},
+        {"10,000-character password", L"alice", std::wstring(10000, L'a'), L"alice",
+         L"0d0c9c4db6953fee9e03f528cafd7d3e"},
+        {"10,000-character Chinese password", L"alice", longChinesePassword, L"alice", L"425238a59e1eea8c790f8e791a64e2e3"},
+        // A character with no GBK form is digested as "?": "pw?" in both.
+        {"emoji in the password", L"alice", L"pw" + kEmoji, L"alice", L"15155b77ea1c26d871aa469a4893e198"},
+        {"lone surrogate in the password", L"alice", L"pw" + kLoneSurrogate, L"alice",
+         L"15155b77ea1c26d871aa469a4893e198"},
+        // Characters that would end or change the query are escaped, control characters too.
+        {"control and URL-special characters in the name", L"\x01" L"a\x07&#%+= b\x1f", L"pw",
+         L"a%07%26%23%25%2B%3D%20b", L"8fe4c11451281c094a6578e6ddbf5eed"},
+    };
+
+    drive::PutSetting(L"Url", L"http://127.0.0.1:9");
+    TfmLogin& login = Start();
+    login.UserName->SetText(L"first");
+    login.UserPass->SetText(L"x");
+    drive::Click(*login.vbLogin); // makes the main window
+    ASSERT_NE(fmMainForm, nullptr);
+    std::vector<std::wstring> seen;
+    fmMainForm->WebBrowser1.OnBeforeNavigate2 = [&](TObject*, const std::wstring& url, bool& cancel) {
+        seen.push_back(url);
+        cancel = true; // nothing goes to the network
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        seen.clear();
+        login.UserName->SetText(c.name);
+        login.UserPass->SetText(c.password);
+        drive::Click(*login.vbLogin);
+        for (int waited = 0; waited < 3000 && seen.empty(); waited += 20) Pump(20);
+        EXPECT_TRUE(Boxes().empty());
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0], L"http://127.0.0.1:9/shop/index.aspx?UserName=" + c.nameInAddress + L"&UserPass=" +
+                               c.digest);
+    }
+}
+
+TEST_F(BadInput, StatusBarShowsLongTitleAndAddressWhole) {
+    const std::wstring address = L"http://127.0.0.1:9/" + std::wstring(9981, L'p');
+    drive::PutSetting(L"Url", address);
+    TfmLogin& login = Start();
+    drive::PutSetting(L"Title", kLong);
+    login.UserName->SetText(L"alice");
+    login.UserPass->SetText(L"pw");
+    drive::Click(*login.vbLogin);
+    ASSERT_NE(fmMainForm, nullptr);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(fmMainForm->Label1.Caption(), L"老板，您正在使用" + kLong + L"，访问网址：" + address);
+    // Painted whole, maximized and back.
+    ::RedrawWindow(fmMainForm->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    drive::Click(fmMainForm->buttMax);
+    drive::Click(fmMainForm->buttMax);
+    Application->ProcessMessages();
+    EXPECT_TRUE(::IsWindowVisible(fmMainForm->Handle()));
 }
 
 // ---- the setup dialog ----

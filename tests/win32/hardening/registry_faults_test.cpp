@@ -1,6 +1,7 @@
-// The settings key failing while the program runs, met through the real sign-in window and setup
-// dialog: the key denied after start, values of the wrong type at start-up, at sign-in and in
-// the setup dialog, and one store failing in the middle of a sign-in. Each error ends only the
+// The settings key failing while the program runs, met through the real sign-in window, setup
+// dialog and main window: the key denied after start, values of the wrong type at start-up, at
+// sign-in, in the setup dialog and in the main window's show, and one store failing in the middle
+// of a sign-in. Each error ends only the
 // handler it happens in, is shown once by the general error handler, and leaves the program
 // usable.
 #include "framework/Application.h"
@@ -10,6 +11,7 @@
 #include "framework/RadioButton.h"
 #include "framework/SpeedButton.h"
 #include "setup/unSetup.h"
+#include "shell/unMainForm.h"
 #include "signin/unLogin.h"
 #include "tests/win32/support/FormDriver.h"
 #include "tests/win32/support/RegistryFaults.h"
@@ -31,6 +33,8 @@ namespace {
 
 constexpr UINT kErrorBox = MB_OK | MB_ICONERROR;
 constexpr wchar_t kDefaultTitle[] = L"客户订货系统";
+// A local port where nothing listens: the main window's browser fails there at once.
+constexpr wchar_t kLocalAddress[] = L"http://127.0.0.1:9";
 
 class RegistryFaults : public ::testing::Test {
 protected:
@@ -44,6 +48,7 @@ protected:
         app_.reset();
         fmLogin = nullptr;
         fmSetup = nullptr;
+        fmMainForm = nullptr;
         drive::DrainQueue();
         hooks::ResetAll();
         faults::RemoveSettingsKey();
@@ -85,6 +90,17 @@ protected:
         drive::Click(*fmLogin->vbLogin);
     }
 
+    // The main window hidden to the tray and brought back by a click on the icon: its show
+    // handler runs again.
+    static void HideToTrayAndBack() {
+        drive::Click(fmMainForm->buttMin);
+        ::SendMessageW(fmMainForm->TrayIcon1.Handle(), TTrayIcon::CallbackMessage, TTrayIcon::IconId,
+                       WM_LBUTTONDOWN);
+        ::SendMessageW(fmMainForm->TrayIcon1.Handle(), TTrayIcon::CallbackMessage, TTrayIcon::IconId,
+                       WM_LBUTTONUP);
+        Application->ProcessMessages();
+    }
+
     // The texts of the boxes shown, in order.
     static std::vector<std::wstring> BoxTexts() {
         std::vector<std::wstring> texts;
@@ -111,7 +127,7 @@ protected:
 // ---- the key denied after start ----
 
 TEST_F(RegistryFaults, KeyDeniedAfterStartGivesDefaultsStoresNothingAndReportsNothing) {
-    drive::PutSetting(L"Url", L"http://shop.example.invalid");
+    drive::PutSetting(L"Url", kLocalAddress);
     drive::PutSetting(L"Title", L"华东分销");
     drive::PutSetting(L"Type", L"0");
     drive::PutSetting(L"cbSave", L"-1");
@@ -153,7 +169,7 @@ TEST_F(RegistryFaults, KeyDeniedAfterStartGivesDefaultsStoresNothingAndReportsNo
 
     // Unlocked again, the key holds exactly what it held before the lock.
     faults::UnlockSettingsKey();
-    EXPECT_EQ(StoredText(L"Url"), L"http://shop.example.invalid");
+    EXPECT_EQ(StoredText(L"Url"), kLocalAddress);
     EXPECT_EQ(StoredText(L"Title"), L"华东分销");
     EXPECT_EQ(StoredText(L"Type"), L"0");
     EXPECT_EQ(StoredText(L"cbSave"), L"-1");
@@ -163,30 +179,36 @@ TEST_F(RegistryFaults, KeyDeniedAfterStartGivesDefaultsStoresNothingAndReportsNo
 }
 
 TEST_F(RegistryFaults, ReadOnlyKeyAfterStartKeepsItsValuesAndSilentlyStoresNothing) {
-    drive::PutSetting(L"Url", L"http://shop.example.invalid");
+    drive::PutSetting(L"Url", kLocalAddress);
     drive::PutSetting(L"Title", L"华东分销");
     drive::PutSetting(L"用户名", L"staff");
     TfmLogin& login = Start();
     ASSERT_TRUE(faults::LockSettingsKey(faults::kReadOnly));
 
+
     drive::Click(*login.RadioButton2);
     EXPECT_EQ(login.UserName->Text(), L"staff"); // reads still work
 
-    // The sign-in passes its checks; none of its stores happens, and nothing says so.
+    // The sign-in passes its checks and opens the main window; none of its stores happens, and
+    // nothing says so.
     drive::Click(*login.cbSave);
     SignIn(L"alice", L"pw");
     EXPECT_TRUE(Boxes().empty());
+    ASSERT_NE(fmMainForm, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(fmMainForm->Handle()));
+    EXPECT_EQ(fmMainForm->Label1.Caption(), std::wstring(L"老板，您正在使用华东分销，访问网址：") + kLocalAddress);
+    fmLogin->Show();
 
     // The setup dialog's save stores nothing and applies the title that is still stored.
     WithSetup([](TfmSetup& d) {
-        EXPECT_EQ(d.edUrl->Text(), L"http://shop.example.invalid");
+        EXPECT_EQ(d.edUrl->Text(), kLocalAddress);
         Save(d, L"http://other.example.invalid", L"新名称");
     });
     EXPECT_EQ(BoxTexts(), std::vector<std::wstring>{L"设置成功！"});
     EXPECT_EQ(Application->Title(), L"华东分销");
 
     faults::UnlockSettingsKey();
-    EXPECT_EQ(StoredText(L"Url"), L"http://shop.example.invalid");
+    EXPECT_EQ(StoredText(L"Url"), kLocalAddress);
     EXPECT_EQ(StoredText(L"Title"), L"华东分销");
     EXPECT_EQ(StoredText(L"用户名"), L"staff");
     EXPECT_EQ(StoredText(L"Type"), L"1"); // written at start, before the lock
@@ -209,7 +231,7 @@ TEST_F(RegistryFaults, WrongTypeAtStartUpEndsTheCreationHandlerAndTheWindowStays
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "wrong type: " << c.value);
-        drive::PutSetting(L"Url", L"http://shop.example.invalid");
+        drive::PutSetting(L"Url", kLocalAddress);
         if (std::wstring(c.value) != L"Title") drive::PutSetting(L"Title", L"华东分销");
         PutDword(c.value);
         TfmLogin& login = Start();
@@ -239,7 +261,7 @@ TEST_F(RegistryFaults, WrongTypeAtStartUpEndsTheCreationHandlerAndTheWindowStays
 TEST_F(RegistryFaults, SignInRightAfterAFailedModeSelectionStoresTheDefaultMode) {
     // With "Type" unreadable at start no mode is selected; the sign-in then takes the ordering
     // login for what it stores as for the page it opens.
-    drive::PutSetting(L"Url", L"http://shop.example.invalid");
+    drive::PutSetting(L"Url", kLocalAddress);
     PutDword(L"Type");
     TfmLogin& login = Start();
     ExpectOneErrorBox(L"Invalid data type for 'Type'");
@@ -278,7 +300,7 @@ TEST_F(RegistryFaults, WrongTypedAddressStopsTheSignInAndTheSetupDialogRepairsIt
         shownUrl = d.edUrl->Text();
         shownName = d.edName->Text();
         ExpectOneErrorBox(L"Invalid data type for 'Url'");
-        Save(d, L"http://shop.example.invalid", L"华东分销");
+        Save(d, kLocalAddress, L"华东分销");
     });
     EXPECT_EQ(shownUrl, L"");
     EXPECT_EQ(shownName, L"");
@@ -294,7 +316,7 @@ TEST_F(RegistryFaults, WrongTypedAddressStopsTheSignInAndTheSetupDialogRepairsIt
 }
 
 TEST_F(RegistryFaults, WrongTypedNameInTheSetupDialogIsReportedAndReplacedBySaving) {
-    drive::PutSetting(L"Url", L"http://shop.example.invalid");
+    drive::PutSetting(L"Url", kLocalAddress);
     Start();
     PutDword(L"Title");
 
@@ -304,14 +326,63 @@ TEST_F(RegistryFaults, WrongTypedNameInTheSetupDialogIsReportedAndReplacedBySavi
         shownName = d.edName->Text();
         ExpectOneErrorBox(L"Invalid data type for 'Title'");
         // The save replaces the wrong value before it reads it back.
-        Save(d, L"http://shop.example.invalid", L"门店订货");
+        Save(d, kLocalAddress, L"门店订货");
     });
-    EXPECT_EQ(shownUrl, L"http://shop.example.invalid");
+    EXPECT_EQ(shownUrl, kLocalAddress);
     EXPECT_EQ(shownName, L"");
     EXPECT_EQ(BoxTexts(), std::vector<std::wstring>{L"设置成功！"});
     EXPECT_EQ(Boxes()[0].titleThen, L"门店订货");
     EXPECT_EQ(StoredText(L"Title"), L"门店订货");
     EXPECT_EQ(fmSetup, nullptr);
+}
+
+TEST_F(RegistryFaults, WrongTypeInTheMainWindowsShowIsReportedAndTheWindowStillShows) {
+    drive::PutSetting(L"Url", kLocalAddress);
+    TfmLogin& login = Start();
+    PutDword(L"Title");
+
+    // The first show, inside the sign-in: the status text is never set, the sign-in goes on.
+    SignIn(L"alice", L"pw");
+    ExpectOneErrorBox(L"Invalid data type for 'Title'");
+    ASSERT_NE(fmMainForm, nullptr);
+    TfmMainForm& main = *fmMainForm;
+    EXPECT_TRUE(::IsWindowVisible(main.Handle()));
+    EXPECT_FALSE(::IsWindowVisible(login.Handle()));
+    EXPECT_EQ(main.Label1.Caption(), L"");
+    EXPECT_EQ(StoredText(L"会员名"), L"alice");
+
+    // Each later show, back from the tray: once fixed the text follows; a wrong address leaves
+    // the last text and the window shown.
+    drive::PutSetting(L"Title", L"华东分销");
+    HideToTrayAndBack();
+    EXPECT_TRUE(Boxes().empty());
+    const std::wstring shown = std::wstring(L"老板，您正在使用华东分销，访问网址：") + kLocalAddress;
+    EXPECT_EQ(main.Label1.Caption(), shown);
+
+    PutDword(L"Url");
+    HideToTrayAndBack();
+    ExpectOneErrorBox(L"Invalid data type for 'Url'");
+    EXPECT_TRUE(::IsWindowVisible(main.Handle()));
+    EXPECT_EQ(main.Label1.Caption(), shown);
+
+    drive::PutSetting(L"Url", L"http://127.0.0.1:9/shop");
+    HideToTrayAndBack();
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(main.Label1.Caption(), L"老板，您正在使用华东分销，访问网址：http://127.0.0.1:9/shop");
+}
+
+TEST_F(RegistryFaults, KeyDeniedWhileTheMainWindowIsUpShowsTheDefaultsSilently) {
+    drive::PutSetting(L"Url", kLocalAddress);
+    drive::PutSetting(L"Title", L"华东分销");
+    Start();
+    SignIn(L"alice", L"pw");
+    ASSERT_NE(fmMainForm, nullptr);
+    ASSERT_TRUE(faults::LockSettingsKey(faults::kNoAccess));
+
+    HideToTrayAndBack();
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_TRUE(::IsWindowVisible(fmMainForm->Handle()));
+    EXPECT_EQ(fmMainForm->Label1.Caption(), L"老板，您正在使用客户订货系统，访问网址：");
 }
 
 // ---- one store failing in the middle of a sign-in ----
@@ -328,7 +399,7 @@ TEST_F(RegistryFaults, StoreFailingAtSignInKeepsTheEarlierValuesAndEndsTheSignIn
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "failing: " << c.failing);
-        drive::PutSetting(L"Url", L"http://shop.example.invalid");
+        drive::PutSetting(L"Url", kLocalAddress);
         TfmLogin& login = Start();
         drive::Click(*login.cbSave);
         {
@@ -337,6 +408,7 @@ TEST_F(RegistryFaults, StoreFailingAtSignInKeepsTheEarlierValuesAndEndsTheSignIn
             SignIn(L"alice", L"pw");
         }
         ExpectOneErrorBox(std::wstring(L"Failed to set data for '") + c.failing + L"'");
+        EXPECT_EQ(fmMainForm, nullptr); // no main window opened
         EXPECT_TRUE(::IsWindowVisible(login.Handle()));
         const std::vector<std::pair<const wchar_t*, const wchar_t*>> all = {
             {L"cbSave", L"-1"}, {L"会员名", L"alice"}, {L"会员密码", L"pw"}};
@@ -352,6 +424,9 @@ TEST_F(RegistryFaults, StoreFailingAtSignInKeepsTheEarlierValuesAndEndsTheSignIn
         SignIn(L"alice", L"pw");
         EXPECT_TRUE(Boxes().empty());
         for (const auto& [name, text] : all) EXPECT_EQ(StoredText(name), text) << "value " << name;
+        ASSERT_NE(fmMainForm, nullptr);
+        EXPECT_TRUE(::IsWindowVisible(fmMainForm->Handle()));
+        EXPECT_FALSE(::IsWindowVisible(login.Handle()));
         TearDown();
         SetUp();
     }
