@@ -27,6 +27,7 @@ struct Counts {
     long gdiTable = -1;    // used entries of the process's GDI handle table, -1 where unreadable
     long openHandles = 0;  // kernel handles found open by asking each possible handle value
     SIZE_T committedPrivate = 0; // committed private memory, summed over the address space
+    SIZE_T heapInUse = 0;  // bytes in the busy blocks of every heap of the process
 };
 
 namespace detail {
@@ -206,6 +207,20 @@ inline SIZE_T CommittedPrivate() {
     return total;
 }
 
+inline SIZE_T HeapInUse() {
+    HANDLE heaps[64];
+    const DWORD count = ::GetProcessHeaps(64, heaps);
+    SIZE_T total = 0;
+    for (DWORD i = 0; i < count && i < 64; ++i) {
+        if (!::HeapLock(heaps[i])) continue;
+        PROCESS_HEAP_ENTRY entry{};
+        while (::HeapWalk(heaps[i], &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
+        ::HeapUnlock(heaps[i]);
+    }
+    return total;
+}
+
 inline BOOL CALLBACK CountChild(HWND, LPARAM param) {
     ++*reinterpret_cast<long*>(param);
     return TRUE;
@@ -272,6 +287,7 @@ inline Counts Take() {
     if (c.gdiObjects == 0) c.gdiTable = GdiTableEntries();
     c.openHandles = ProbeHandles();
     c.committedPrivate = CommittedPrivate();
+    c.heapInUse = HeapInUse();
     return c;
 }
 

@@ -1,12 +1,15 @@
 // Soak run: drives the program's real windows through many cycles of what a person does all day
 // and prints what the process holds at the start and at the end, so that anything that grows
-// shows. Each cycle: a mode switch there and back, a sign-in refused for its empty password and a
-// passing one, the setup dialog opened, saved (it closes itself) and opened and closed unsaved,
-// and a full repaint of the shown windows. Message boxes are answered with OK through the hook
-// and counted.
+// shows. Each cycle: the sign-in window brought back (as the application's restore does), a mode
+// switch there and back, a sign-in refused for its empty password and a passing one (which shows
+// the main window and sends its browser to the sign-in address), the setup dialog opened, saved
+// (it closes itself) and opened and closed unsaved, the main window's maximize toggle there and
+// back, the main window hidden to the tray and brought back by a click on the icon, and a full
+// repaint of the shown windows. Message boxes are answered with OK through the hook and counted.
 //
 // The settings key of the current user is used for real; what it held before the run is put back
-// at the end.
+// at the end. The stored address is a local port where nothing listens, so every navigation fails
+// at once without the network.
 //
 //   soak_bench.exe [cycles]     (default 10000)
 #include <windows.h>
@@ -24,6 +27,7 @@
 #include "framework/RadioButton.h"
 #include "framework/SpeedButton.h"
 #include "setup/unSetup.h"
+#include "shell/unMainForm.h"
 #include "signin/unLogin.h"
 #include "tests/win32/support/FormDriver.h"
 #include "tools/bench/win32/ResourceCounters.h"
@@ -32,7 +36,6 @@
 namespace {
 
 constexpr wchar_t kSettingsKey[] = L"Software\\Orvanel";
-// A local port where nothing listens: a navigation there fails at once, without the network.
 constexpr wchar_t kAddress[] = L"http://127.0.0.1:9";
 
 // ---- the settings key, kept and put back ----
@@ -103,6 +106,7 @@ void Repaint(HWND hwnd) {
 
 void SignInCycle(int i) {
     TfmLogin& login = *fmLogin;
+    login.Show();
 
     // Mode switch there and back.
     drive::Click(*login.RadioButton2);
@@ -116,6 +120,7 @@ void SignInCycle(int i) {
     if ((i % 2 == 0) != login.cbSave->Checked()) drive::Click(*login.cbSave);
     login.UserPass->SetText(L"pw" + std::to_wstring(i % 5));
     drive::Click(*login.vbLogin);
+    Application->ProcessMessages();
 
     // The setup dialog: opened and saved (it closes itself), then opened and closed unsaved.
     drive::RunInsideModal([] {
@@ -131,8 +136,31 @@ void SignInCycle(int i) {
     });
     drive::Click(*login.SpeedButton1);
     Application->ProcessMessages();
+}
 
-    Repaint(login.Handle());
+void MainWindowCycle() {
+    if (!fmMainForm) return;
+    TfmMainForm& main = *fmMainForm;
+
+    // Maximize toggle there and back.
+    drive::Click(main.buttMax);
+    Application->ProcessMessages();
+    drive::Click(main.buttMax);
+    Application->ProcessMessages();
+
+    // Hidden to the tray, then a click on the icon brings it back.
+    drive::Click(main.buttMin);
+    Application->ProcessMessages();
+    ::SendMessageW(main.TrayIcon1.Handle(), TTrayIcon::CallbackMessage, TTrayIcon::IconId, WM_LBUTTONDOWN);
+    ::SendMessageW(main.TrayIcon1.Handle(), TTrayIcon::CallbackMessage, TTrayIcon::IconId, WM_LBUTTONUP);
+    Application->ProcessMessages();
+}
+
+void Cycle(int i) {
+    SignInCycle(i);
+    MainWindowCycle();
+    Repaint(fmLogin->Handle());
+    if (fmMainForm) Repaint(fmMainForm->Handle());
     Application->ProcessMessages();
 }
 
@@ -140,15 +168,16 @@ void SignInCycle(int i) {
 
 // System counts | the program's own counts | the fallbacks for the system's.
 void PrintHeader() {
-    std::printf("  %-5s %6s | %5s %5s %7s %8s | %7s %4s %5s %5s %7s | %9s %7s %9s\n", "", "cycle", "GDI",
+    std::printf("  %-5s %6s | %5s %5s %7s %8s | %7s %4s %5s %5s %7s | %9s %7s %9s %9s\n", "", "cycle", "GDI",
                 "USER", "handles", "priv KB", "own GDI", "DCs", "menus", "icons", "windows", "GDI table",
-                "handles", "commit KB");
+                "handles", "commit KB", "heap KB");
 }
 
 void PrintRow(const char* when, int cycle, const counters::Counts& c) {
-    std::printf("  %-5s %6d | %5lu %5lu %7lu %8.0f | %7ld %4ld %5ld %5ld %7ld | %9ld %7ld %9.0f\n", when, cycle,
-                c.gdiObjects, c.userObjects, c.handles, c.privateBytes / 1024.0, c.liveGdi, c.heldDcs,
-                c.liveMenus, c.liveIcons, c.windows, c.gdiTable, c.openHandles, c.committedPrivate / 1024.0);
+    std::printf("  %-5s %6d | %5lu %5lu %7lu %8.0f | %7ld %4ld %5ld %5ld %7ld | %9ld %7ld %9.0f %9.1f\n", when,
+                cycle, c.gdiObjects, c.userObjects, c.handles, c.privateBytes / 1024.0, c.liveGdi, c.heldDcs,
+                c.liveMenus, c.liveIcons, c.windows, c.gdiTable, c.openHandles, c.committedPrivate / 1024.0,
+                c.heapInUse / 1024.0);
 }
 
 } // namespace
@@ -174,7 +203,11 @@ int main(int argc, char** argv) {
     // Warm-up: what is made once and kept (fonts, classes, the dialog's first pictures) is made
     // here, before the first figures.
     const int warmUp = cycles < 20 ? cycles : 20;
-    for (int i = 0; i < warmUp; ++i) SignInCycle(i);
+    for (int i = 0; i < warmUp; ++i) Cycle(i);
+    if (!fmMainForm) {
+        std::fprintf(stderr, "soak_bench: the sign-in opened no main window\n");
+        return 1;
+    }
 
     std::printf("soak_bench: %d cycles after %d warm-up cycles (%d imports counted)\n", cycles, warmUp, hooked);
     PrintHeader();
@@ -183,14 +216,13 @@ int main(int argc, char** argv) {
     LARGE_INTEGER t0, t1, f;
     ::QueryPerformanceFrequency(&f);
     ::QueryPerformanceCounter(&t0);
-    const int step = cycles >= 4 ? cycles / 4 : 1;
-    counters::Counts last = first;
+    const int step = cycles >= 10 ? cycles / 10 : 1;
     for (int i = 1; i <= cycles; ++i) {
-        SignInCycle(warmUp + i);
+        Cycle(warmUp + i);
         if (i % step == 0 && i != cycles) PrintRow("", i, counters::Take());
     }
     ::QueryPerformanceCounter(&t1);
-    last = counters::Take();
+    const counters::Counts last = counters::Take();
     PrintRow("end", cycles, last);
 
     const double seconds = double(t1.QuadPart - t0.QuadPart) / double(f.QuadPart);
@@ -198,23 +230,26 @@ int main(int argc, char** argv) {
                 seconds * 1000.0 / cycles, g_boxes, g_unexpectedBoxes);
     if (g_unexpectedBoxes) std::wprintf(L"  first unexpected box: %ls\n", g_firstUnexpected.c_str());
     std::printf("  growth: GDI %+ld, USER %+ld, handles %+ld, private %+.0f KB; own GDI %+ld, DCs %+ld, "
-                "menus %+ld, icons %+ld, windows %+ld; GDI table %+ld, open handles %+ld, committed %+.0f KB\n",
+                "menus %+ld, icons %+ld, windows %+ld; GDI table %+ld, open handles %+ld, committed %+.0f KB, "
+                "heap in use %+.1f KB\n",
                 long(last.gdiObjects) - long(first.gdiObjects), long(last.userObjects) - long(first.userObjects),
                 long(last.handles) - long(first.handles),
                 (double(last.privateBytes) - double(first.privateBytes)) / 1024.0, last.liveGdi - first.liveGdi,
                 last.heldDcs - first.heldDcs, last.liveMenus - first.liveMenus, last.liveIcons - first.liveIcons,
                 last.windows - first.windows, last.gdiTable - first.gdiTable, last.openHandles - first.openHandles,
-                (double(last.committedPrivate) - double(first.committedPrivate)) / 1024.0);
+                (double(last.committedPrivate) - double(first.committedPrivate)) / 1024.0,
+                (double(last.heapInUse) - double(first.heapInUse)) / 1024.0);
     if (first.gdiObjects == 0 && first.userObjects == 0)
         std::printf("  (GetGuiResources answers 0 here: the GDI handle table and the program's own GDI, DC, "
                     "menu, icon and window counts stand for it)\n");
     if (first.handles == 0 || first.privateBytes == 0)
-        std::printf("  (the system's handle count or private bytes answer 0 here: the probed handles and "
-                    "the committed private memory stand for them)\n");
+        std::printf("  (the system's handle count or private bytes answer 0 here: the probed handles, the "
+                    "committed private memory and the heaps' busy blocks stand for them)\n");
 
     app.reset();
     fmLogin = nullptr;
     fmSetup = nullptr;
+    fmMainForm = nullptr;
     hooks::ResetAll();
     return g_unexpectedBoxes ? 1 : 0;
 }
