@@ -258,7 +258,7 @@ TEST_F(RegistryFaults, WrongTypeAtStartUpEndsTheCreationHandlerAndTheWindowStays
     }
 }
 
-TEST_F(RegistryFaults, SignInRightAfterAFailedModeSelectionStoresTheDefaultMode) {
+TEST_F(RegistryFaults, SignInRightAfterAFailedModeSelectionStoresAndOpensTheOrderingLogin) {
     // With "Type" unreadable at start no mode is selected; the sign-in then takes the ordering
     // login for what it stores as for the page it opens.
     drive::PutSetting(L"Url", kLocalAddress);
@@ -272,6 +272,21 @@ TEST_F(RegistryFaults, SignInRightAfterAFailedModeSelectionStoresTheDefaultMode)
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(StoredText(L"会员名"), L"alice");
     EXPECT_EQ(StoredText(L"用户名"), std::nullopt);
+
+    // The page: a second sign-in, with the main window there to watch its browser.
+    ASSERT_NE(fmMainForm, nullptr);
+    std::wstring page;
+    fmMainForm->WebBrowser1.OnBeforeNavigate2 = [&](TObject*, const std::wstring& url, bool& cancel) {
+        page = url;
+        cancel = true;
+    };
+    SignIn(L"alice", L"pw");
+    for (int waited = 0; waited < 3000 && page.empty(); waited += 10) {
+        Application->ProcessMessages();
+        ::Sleep(10);
+    }
+    EXPECT_EQ(page.rfind(std::wstring(kLocalAddress) + L"/shop/index.aspx?UserName=alice&UserPass=", 0), 0u)
+        << "page: " << page;
 }
 
 TEST_F(RegistryFaults, WrongTypedAddressStopsTheSignInAndTheSetupDialogRepairsIt) {
